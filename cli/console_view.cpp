@@ -1,0 +1,84 @@
+#include "console_view.h"
+
+#include <string>
+
+namespace larkspan {
+
+namespace {
+
+constexpr std::string_view kProgressLabel = "Reading line: ";
+
+void Write(std::FILE* stream, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+}  // namespace
+
+ConsoleView::ConsoleView(std::FILE* listing, std::FILE* messages, Options options)
+    : listing_(listing), messages_(messages), options_(options) {}
+
+ConsoleView::~ConsoleView() { EraseProgress(); }
+
+void ConsoleView::AddItem(std::string_view text) {
+  if (options_.sharedTarget) EraseProgress();
+  Write(listing_, text);
+  std::fputc('\n', listing_);
+}
+
+void ConsoleView::SetLineText(std::string_view text) {
+  if (!options_.showProgress) return;
+  if (text == "Done") {
+    EraseProgress();
+    return;
+  }
+  if (options_.sharedTarget) std::fflush(listing_);
+  std::string line("\r");
+  line.append(kProgressLabel);
+  line.append(text);
+  const std::size_t width = line.size() - 1;
+  if (width < progressWidth_) line.append(progressWidth_ - width, ' ');
+  Write(messages_, line);
+  std::fflush(messages_);
+  progressWidth_ = width;
+}
+
+void ConsoleView::WarningBox(std::string_view text, std::string_view title) {
+  WriteMessage(text, title);
+}
+
+void ConsoleView::ErrorBox(std::string_view text, std::string_view title) {
+  WriteMessage(text, title);
+}
+
+void ConsoleView::WriteMessage(std::string_view text, std::string_view title) {
+  PrepareMessageStream();
+  std::string line(title);
+  line.append(": ");
+  for (char c : text) {
+    if (c == '\r') {
+      line.append("; ");
+    } else {
+      line.push_back(c);
+    }
+  }
+  line.push_back('\n');
+  Write(messages_, line);
+  std::fflush(messages_);
+}
+
+void ConsoleView::PrepareMessageStream() {
+  EraseProgress();
+  if (options_.sharedTarget) std::fflush(listing_);
+}
+
+void ConsoleView::EraseProgress() {
+  if (progressWidth_ == 0) return;
+  std::string blank("\r");
+  blank.append(progressWidth_, ' ');
+  blank.push_back('\r');
+  Write(messages_, blank);
+  std::fflush(messages_);
+  progressWidth_ = 0;
+}
+
+}  // namespace larkspan

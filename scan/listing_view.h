@@ -1,0 +1,49 @@
+// The window operations a scan run works through, and the form state it shares.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace larkspan {
+
+// What the scan run needs of the window. The desktop window implements it with its
+// real list, indicator and check box; the console front end with standard output.
+//
+// Texts are 8-bit: one byte is one character (Latin-1). Message texts use a single
+// carriage return ('\r') as line break.
+class ListingView {
+ public:
+  virtual ~ListingView() = default;
+
+  // Removes all entries of the list; afterwards no entry is selected.
+  virtual void ClearList() = 0;
+  // Appends an entry at the end of the list.
+  virtual void AddItem(std::string_view text) = 0;
+  // Hides or shows the list.
+  virtual void SetListVisible(bool visible) = 0;
+  // Gives the list the keyboard focus.
+  virtual void FocusList() = 0;
+  // Selects the first entry; the selection raises the list's click handling.
+  virtual void SelectFirstEntry() = 0;
+  // State of the quick-load box: 0 unticked, 1 ticked, 2 greyed.
+  virtual int QuickCheckValue() const = 0;
+  // Shows `text` in the line indicator.
+  virtual void SetLineText(std::string_view text) = 0;
+  // Modal message box with an exclamation icon and an OK button; returns once
+  // the user has dismissed it.
+  virtual void WarningBox(std::string_view text, std::string_view title) = 0;
+  // Modal message box with an error icon and an OK button, for a file that
+  // cannot be opened or read.
+  virtual void ErrorBox(std::string_view text, std::string_view title) = 0;
+  // Lets the window handle queued input and repaint, then returns.
+  virtual void ProcessPendingEvents() = 0;
+};
+
+// The window's state that a scan run reads and writes.
+struct FormState {
+  std::string CurrentFile;      // full path of the file to read
+  std::int32_t FileNumber = 0;  // number of the open input file during a run
+};
+
+}  // namespace larkspan

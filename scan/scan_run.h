@@ -1,0 +1,52 @@
+// One pass over a HEX file: listing lines, warnings, progress and summary.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "listing_view.h"
+#include "scan_state.h"
+
+namespace larkspan {
+
+enum class ScanOutcome {
+  Complete,   // the whole file was read and the summary listed
+  FileError,  // the file could not be opened or read; the error box was shown
+};
+
+// Reads the file named by `form.CurrentFile` line by line and fills the view's list
+// with one line per known record (data, end, extended segment address, start
+// segment address), warns about lines it cannot decode, shows progress every 100
+// lines and ends with a summary of the lowest and highest addresses.
+class ScanRun {
+ public:
+  // Characters of a line that the listing can ever show: start code, byte count,
+  // offset and type (9), then up to 255 data bytes of two characters each.
+  static constexpr std::size_t kKeptCharacters = 9 + 2 * 255;
+  static constexpr std::int64_t kProgressInterval = 100;
+
+  ScanRun(ListingView& view, FormState& form) : view_(view), form_(form) {}
+
+  ScanOutcome Run();
+  const ScanState& State() const { return state_; }
+
+ private:
+  void AddToList(std::string_view text);
+  void DecodeRecord(std::string_view line);
+  void ListData(std::string_view line, std::string_view offsetText);
+  void ListExtended(std::string_view segment);
+  void ListStart(std::string_view line);
+  void Warn(std::string_view title, std::string_view datatype);
+  void ListSummary();
+  void ListMark(std::string_view label, const Mark& mark);
+  void ReportFileError(int error);
+  void ShowList();
+
+  ListingView& view_;
+  FormState& form_;
+  ScanState state_;
+  std::string text_;  // the listing line being built, reused for every line
+};
+
+}  // namespace larkspan

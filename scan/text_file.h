@@ -1,0 +1,61 @@
+// Sequential text input with numbered files, read in large blocks.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace larkspan {
+
+// The lowest file number (from 1) that no open TextFile holds.
+std::int32_t FreeFile();
+
+// A file opened for sequential line input.
+//
+// A line ends at a carriage return, at a carriage return followed by a line feed,
+// or at a line feed alone; the terminator is not part of the line, and a last line
+// without terminator is a line too. Bytes are characters (Latin-1).
+//
+// ReadLine removes every space (code 32) from the line and keeps at most
+// `keepLimit` of the remaining characters, so memory stays bounded however long a
+// line is; the rest of the line is read and dropped.
+class TextFile {
+ public:
+  static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
+
+  explicit TextFile(std::size_t keepLimit, std::size_t blockSize = kDefaultBlockSize);
+  ~TextFile();
+  TextFile(const TextFile&) = delete;
+  TextFile& operator=(const TextFile&) = delete;
+
+  // Opens `path` under `fileNumber` (see FreeFile). False on failure, with Error() set.
+  bool Open(const std::string& path, std::int32_t fileNumber);
+  // True when no character is left, or once reading has failed (see Error()).
+  bool AtEnd();
+  // Reads the next line into `line` (spaces removed, capped). False when the read
+  // failed; Error() then tells why.
+  bool ReadLine(std::string& line);
+  // Closes the file and releases its number. Safe to call more than once.
+  void Close();
+
+  // The system's error number of the last failure, 0 when none.
+  int Error() const { return error_; }
+
+ private:
+  bool Fill();  // refills the block when it is used up; false at end or on failure
+  void SkipLineFeedAfterReturn();
+
+  std::size_t keepLimit_;
+  std::unique_ptr<char[]> block_;
+  std::size_t blockSize_;
+  std::size_t begin_ = 0;  // next unread byte in block_
+  std::size_t end_ = 0;    // one past the last valid byte in block_
+  int fd_ = -1;
+  std::int32_t fileNumber_ = 0;
+  int error_ = 0;
+  bool eof_ = false;
+  bool afterReturn_ = false;  // the last line ended at a carriage return
+};
+
+}  // namespace larkspan

@@ -1,0 +1,106 @@
+#include "text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "temp_file.h"
+
+namespace larkspan {
+namespace {
+
+using testing::TempDir;
+using Lines = std::vector<std::string>;
+
+Lines ReadAll(const std::string& path, std::size_t keepLimit, std::size_t blockSize) {
+  TextFile file(keepLimit, blockSize);
+  EXPECT_TRUE(file.Open(path, FreeFile()));
+  Lines lines;
+  std::string line;
+  while (!file.AtEnd()) {
+    EXPECT_TRUE(file.ReadLine(line));
+    lines.push_back(line);
+  }
+  EXPECT_EQ(file.Error(), 0);
+  return lines;
+}
+
+struct Splitting {
+  const char* name;
+  std::string bytes;
+  Lines lines;
+};
+
+void PrintTo(const Splitting& p, std::ostream* os) { *os << p.name; }
+
+// Every case is read with several block sizes, so that terminators, and a carriage
+// return followed by a line feed, fall across block boundaries.
+class TextFileLines : public ::testing::TestWithParam<Splitting> {};
+
+TEST_P(TextFileLines, SplitsAtEveryKindOfLineEnd) {
+  TempDir dir;
+  const auto path = dir.Write("lines.txt", GetParam().bytes);
+  for (std::size_t blockSize : {1, 2, 3, 7, 64 * 1024}) {
+    EXPECT_EQ(ReadAll(path, 64, blockSize), GetParam().lines) << "block size " << blockSize;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TextFileLines,
+    ::testing::Values(
+        Splitting{"Empty", "", {}}, Splitting{"NoTerminator", "abc", {"abc"}},
+        Splitting{"CrLf", "ab\r\ncd\r\n", {"ab", "cd"}},
+        Splitting{"LfAlone", "ab\ncd\n", {"ab", "cd"}},
+        Splitting{"CrAlone", "ab\rcd\r", {"ab", "cd"}},
+        Splitting{"LastLineUnterminated", "ab\r\ncd", {"ab", "cd"}},
+        Splitting{"CrCrLf", "ab\r\r\ncd", {"ab", "", "cd"}},
+        Splitting{"LfCr", "\n\r", {"", ""}}, Splitting{"BlankCrLf", "\r\n\r\n", {"", ""}},
+        Splitting{"LfLf", "\n\n", {"", ""}},
+        Splitting{"SpacesRemoved", "  a b  c \r\n d\r\n", {"abc", "d"}},
+        Splitting{"TabsAndControlsStay", "a\tb\x1a\r\n", {"a\tb\x1a"}},
+        Splitting{"EightBitBytes", std::string("\0\xff\x80\n", 4), {std::string("\0\xff\x80", 3)}},
+        Splitting{"OnlyLongestPrefixKept", std::string(100, 'x') + "\ny", {std::string(64, 'x'), "y"}},
+        Splitting{"SpacesDoNotCountTowardsLimit", std::string(500, ' ') + std::string(70, 'z'),
+                  {std::string(64, 'z')}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TextFile, HoldsItsFileNumberWhileOpen) {
+  TempDir dir;
+  const auto path = dir.Write("a.hex", "x");
+  const auto first = FreeFile();
+  {
+    TextFile file(8);
+    ASSERT_TRUE(file.Open(path, first));
+    EXPECT_EQ(FreeFile(), first + 1);
+    TextFile second(8);
+    ASSERT_TRUE(second.Open(path, FreeFile()));
+    EXPECT_EQ(FreeFile(), first + 2);
+    file.Close();
+    EXPECT_EQ(FreeFile(), first);
+  }
+  EXPECT_EQ(FreeFile(), first);
+}
+
+TEST(TextFile, ReportsTheSystemErrorOfAFailedOpen) {
+  TempDir dir;
+  TextFile file(8);
+  EXPECT_FALSE(file.Open((dir.Path() / "missing.hex").string(), FreeFile()));
+  EXPECT_EQ(file.Error(), ENOENT);
+  EXPECT_TRUE(file.AtEnd());
+}
+
+TEST(TextFile, ReportsTheSystemErrorOfAFailedRead) {
+  TempDir dir;
+  TextFile file(8);
+  ASSERT_TRUE(file.Open(dir.Path().string(), FreeFile()));
+  EXPECT_TRUE(file.AtEnd());
+  EXPECT_EQ(file.Error(), EISDIR);
+  std::string line;
+  EXPECT_FALSE(file.ReadLine(line));
+}
+
+}  // namespace
+}  // namespace larkspan

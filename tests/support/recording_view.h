@@ -1,0 +1,51 @@
+// A listing view that records every operation, for checking what a scan run does.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "listing_view.h"
+
+namespace larkspan::testing {
+
+// Each operation becomes one event text:
+//   "clear", "add:<text>", "hide", "show", "focus", "select", "line:<text>",
+//   "events", "warning:<title>|<text>", "error:<title>|<text>".
+// Message texts keep their carriage returns.
+class RecordingView : public ListingView {
+ public:
+  int quickCheck = 0;
+  std::vector<std::string> events;
+  // Called from ProcessPendingEvents, so a test can act "inside" a run.
+  std::function<void()> onEvents;
+
+  void ClearList() override { events.emplace_back("clear"); }
+  void AddItem(std::string_view text) override { Record("add:", text); }
+  void SetListVisible(bool visible) override { events.emplace_back(visible ? "show" : "hide"); }
+  void FocusList() override { events.emplace_back("focus"); }
+  void SelectFirstEntry() override { events.emplace_back("select"); }
+  int QuickCheckValue() const override { return quickCheck; }
+  void SetLineText(std::string_view text) override { Record("line:", text); }
+  void WarningBox(std::string_view text, std::string_view title) override {
+    Record("warning:", std::string(title) + "|" + std::string(text));
+  }
+  void ErrorBox(std::string_view text, std::string_view title) override {
+    Record("error:", std::string(title) + "|" + std::string(text));
+  }
+  void ProcessPendingEvents() override {
+    events.emplace_back("events");
+    if (onEvents) onEvents();
+  }
+
+  // The texts of the events that start with `prefix`, prefix removed.
+  std::vector<std::string> With(std::string_view prefix) const;
+
+ private:
+  void Record(std::string_view prefix, std::string_view text) {
+    events.push_back(std::string(prefix) + std::string(text));
+  }
+};
+
+}  // namespace larkspan::testing
