@@ -15,14 +15,26 @@ void Write(std::FILE* stream, std::string_view text) {
 }  // namespace
 
 ConsoleView::ConsoleView(std::FILE* listing, std::FILE* messages, Options options)
-    : listing_(listing), messages_(messages), options_(options) {}
+    : listing_(listing), messages_(messages), options_(options) {
+  pending_.reserve(kListingBufferSize + 1024);
+}
 
-ConsoleView::~ConsoleView() { EraseProgress(); }
+ConsoleView::~ConsoleView() {
+  EraseProgress();
+  FlushListing();
+}
 
 void ConsoleView::AddItem(std::string_view text) {
   if (options_.sharedTarget) EraseProgress();
-  Write(listing_, text);
-  std::fputc('\n', listing_);
+  pending_.append(text);
+  pending_.push_back('\n');
+  if (pending_.size() >= kListingBufferSize) FlushListing();
+}
+
+void ConsoleView::FlushListing() {
+  Write(listing_, pending_);
+  pending_.clear();
+  std::fflush(listing_);
 }
 
 void ConsoleView::SetLineText(std::string_view text) {
@@ -31,7 +43,10 @@ void ConsoleView::SetLineText(std::string_view text) {
     EraseProgress();
     return;
   }
-  if (options_.sharedTarget) std::fflush(listing_);
+  const auto now = std::chrono::steady_clock::now();
+  if (progressWidth_ != 0 && now - lastProgress_ < options_.progressInterval) return;
+  lastProgress_ = now;
+  if (options_.sharedTarget) FlushListing();
   std::string line("\r");
   line.append(kProgressLabel);
   line.append(text);
@@ -68,11 +83,10 @@ void ConsoleView::WriteMessage(std::string_view text, std::string_view title) {
 
 void ConsoleView::PrepareMessageStream() {
   EraseProgress();
-  if (options_.sharedTarget) std::fflush(listing_);
+  if (options_.sharedTarget) FlushListing();
 }
 
-void ConsoleView::EraseProgress() {
-  if (progressWidth_ == 0) return;
+void ConsoleView::ErasePendingProgress() {
   std::string blank("\r");
   blank.append(progressWidth_, ' ');
   blank.push_back('\r');

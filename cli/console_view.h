@@ -2,8 +2,10 @@
 // warnings, errors and progress on another.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "listing_view.h"
@@ -19,6 +21,9 @@ class ConsoleView final : public ListingView {
     // lines are flushed before anything is written to the message stream, so
     // that the order of the run stays visible.
     bool sharedTarget = false;
+    // The progress line is redrawn at most this often; counts in between are
+    // skipped, as no one could read them anyway.
+    std::chrono::milliseconds progressInterval{50};
   };
 
   ConsoleView(std::FILE* listing, std::FILE* messages, Options options);
@@ -41,12 +46,22 @@ class ConsoleView final : public ListingView {
   // One line "title: text", each line break of the text written as "; ".
   void WriteMessage(std::string_view text, std::string_view title);
   void PrepareMessageStream();
-  void EraseProgress();
+  void EraseProgress() {
+    if (progressWidth_ != 0) ErasePendingProgress();
+  }
+  void ErasePendingProgress();
+  // Writes the listing lines gathered so far to the listing stream.
+  void FlushListing();
+
+  // Listing lines are gathered and written in blocks of about this many bytes.
+  static constexpr std::size_t kListingBufferSize = 64 * 1024;
 
   std::FILE* listing_;
   std::FILE* messages_;
   Options options_;
   std::size_t progressWidth_ = 0;  // characters of the progress line on screen
+  std::chrono::steady_clock::time_point lastProgress_{};
+  std::string pending_;            // listing lines not yet written
 };
 
 }  // namespace larkspan

@@ -56,7 +56,7 @@ TEST(ConsoleView, QuickLoadBoxReadsZero) {
 TEST(ConsoleView, ProgressIsRewrittenInPlaceAndErasedAtTheEnd) {
   MemoryStream out, err;
   {
-    ConsoleView view(out.Get(), err.Get(), {.showProgress = true});
+    ConsoleView view(out.Get(), err.Get(), {.showProgress = true, .progressInterval = {}});
     view.SetLineText("900");
     view.SetLineText("1000");
     view.WarningBox("w", "T");
@@ -72,10 +72,21 @@ TEST(ConsoleView, ProgressIsRewrittenInPlaceAndErasedAtTheEnd) {
             "\r                  \r");
 }
 
+TEST(ConsoleView, ProgressIsRedrawnAtMostOncePerInterval) {
+  MemoryStream out, err;
+  {
+    ConsoleView view(out.Get(), err.Get(),
+                     {.showProgress = true, .progressInterval = std::chrono::hours(1)});
+    view.SetLineText("100");
+    view.SetLineText("200");
+  }
+  EXPECT_EQ(err.Flushed(), "\rReading line: 100\r                 \r");
+}
+
 TEST(ConsoleView, ProgressLeftOnScreenIsErasedWhenTheViewEnds) {
   MemoryStream out, err;
   {
-    ConsoleView view(out.Get(), err.Get(), {.showProgress = true});
+    ConsoleView view(out.Get(), err.Get(), {.showProgress = true, .progressInterval = {}});
     view.SetLineText("100");
   }
   EXPECT_EQ(err.Flushed(), "\rReading line: 100\r                 \r");
@@ -83,7 +94,7 @@ TEST(ConsoleView, ProgressLeftOnScreenIsErasedWhenTheViewEnds) {
 
 TEST(ConsoleView, SharedTargetFlushesTheListingBeforeMessagesAndProgress) {
   MemoryStream out, err;
-  ConsoleView view(out.Get(), err.Get(), {.showProgress = true, .sharedTarget = true});
+  ConsoleView view(out.Get(), err.Get(), {.showProgress = true, .sharedTarget = true, .progressInterval = {}});
   view.AddItem("first");
   view.WarningBox("w", "T");
   EXPECT_EQ(out.Text(), "first\n");

@@ -49,8 +49,6 @@ bool SameTarget(int first, int second) {
 }
 
 int Scan(const std::string& path) {
-  static char buffer[1 << 16];
-  if (::isatty(STDOUT_FILENO) == 0) std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
   const larkspan::ConsoleView::Options options{
       .showProgress = ::isatty(STDERR_FILENO) != 0,
       .sharedTarget = SameTarget(STDOUT_FILENO, STDERR_FILENO)};

@@ -3,7 +3,6 @@
 #include <limits>
 #include <stdexcept>
 
-#include "hex_digits.h"
 
 namespace larkspan {
 
@@ -26,7 +25,7 @@ bool FitsInt32(std::int64_t value) {
 
 }  // namespace
 
-std::int32_t HexToLong(std::string_view text) {
+std::int32_t detail::HexToLongChecked(std::string_view text) {
   if (text.size() > kMaxTextLength) ThrowOverflow(text);
   // The sum is formed term by term, from the most significant character on, and
   // every partial sum must fit 32 bits; integer arithmetic gives the same exact

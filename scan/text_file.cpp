@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -23,6 +24,22 @@ void SetNumberInUse(std::int32_t number, bool inUse) {
   const auto index = static_cast<std::size_t>(number);
   if (index >= numbers.size()) numbers.resize(index + 1, false);
   numbers[index] = inUse;
+}
+
+// The first byte in [p, stop) that is 32 or below: a space, a line end or another
+// control character. Most lines have few of them, so eight bytes are tested at once.
+const char* FindSpecial(const char* p, const char* stop) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  while (stop - p >= 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    // Nonzero when some byte of the word is below 33.
+    if (((word - kOnes * 33) & ~word & kHighBits) != 0) break;
+    p += 8;
+  }
+  while (p != stop && static_cast<unsigned char>(*p) > ' ') ++p;
+  return p;
 }
 
 }  // namespace
@@ -95,20 +112,33 @@ bool TextFile::ReadLine(std::string& line) {
   line.clear();
   SkipLineFeedAfterReturn();
   while (Fill()) {
-    const char* p = block_.get() + begin_;
-    const char* const stop = block_.get() + end_;
-    for (; p != stop; ++p) {
+    const char* const start = block_.get();
+    const char* p = start + begin_;
+    const char* const stop = start + end_;
+    const char* run = p;  // first byte of the characters not yet kept
+    while ((p = FindSpecial(p, stop)) != stop) {
       const char c = *p;
       if (c == '\r' || c == '\n') {
+        Keep(line, run, p);
         afterReturn_ = (c == '\r');
-        begin_ = static_cast<std::size_t>(p + 1 - block_.get());
+        begin_ = static_cast<std::size_t>(p + 1 - start);
         return true;
       }
-      if (c != ' ' && line.size() < keepLimit_) line.push_back(c);
+      if (c == ' ') {
+        Keep(line, run, p);
+        run = p + 1;
+      }
+      ++p;
     }
+    Keep(line, run, stop);
     begin_ = end_;
   }
   return error_ == 0;
+}
+
+void TextFile::Keep(std::string& line, const char* from, const char* to) const {
+  const std::size_t room = keepLimit_ - std::min(keepLimit_, line.size());
+  line.append(from, std::min(room, static_cast<std::size_t>(to - from)));
 }
 
 }  // namespace larkspan

@@ -45,6 +45,8 @@ class TextFile {
  private:
   bool Fill();  // refills the block when it is used up; false at end or on failure
   void SkipLineFeedAfterReturn();
+  // Appends [from, to) to `line` as far as the keep limit allows.
+  void Keep(std::string& line, const char* from, const char* to) const;
 
   std::size_t keepLimit_;
   std::unique_ptr<char[]> block_;
