@@ -117,3 +117,20 @@ TEST(ScanRunFileError, FolderShowsTheSystemsReason) {
 
 }  // namespace
 }  // namespace larkspan
+
+namespace larkspan {
+namespace {
+
+// Line numbers are not limited to 32 bits: files of billions of lines count on.
+TEST(ScanStateWidth, LineNumbersPast32BitsAreKept) {
+  ScanState state;
+  state.LineIndex = 5'000'000'000;
+  state.NoteAddress(0x10);
+  state.LineIndex = 6'000'000'000;
+  state.NoteAddress(0x20);
+  EXPECT_EQ(state.FirstAddress.Line, 5'000'000'000);
+  EXPECT_EQ(state.LastAddress.Line, 6'000'000'000);
+}
+
+}  // namespace
+}  // namespace larkspan
