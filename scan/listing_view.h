@@ -10,8 +10,10 @@ namespace larkspan {
 // What the scan run needs of the window. The desktop window implements it with its
 // real list, indicator and check box; the console front end with standard output.
 //
-// Texts are 8-bit: one byte is one character (Latin-1). Message texts use a single
-// carriage return ('\r') as line break.
+// Listing texts are 8-bit: one byte is one character (Latin-1), as read from the
+// file. Message texts are in the system's 8-bit encoding, since they may carry the
+// path of the file as the system names it, and use a single carriage return ('\r')
+// as line break.
 class ListingView {
  public:
   virtual ~ListingView() = default;

@@ -4,6 +4,7 @@
 
 #include "hex_digits.h"
 #include "hex_to_long.h"
+#include "listing_texts.h"
 #include "number_text.h"
 #include "text_file.h"
 
@@ -100,7 +101,7 @@ void ScanRun::DecodeRecord(std::string_view line) {
 
 void ScanRun::ListData(std::string_view line, std::string_view offsetText) {
   const auto dataLength = static_cast<std::size_t>(HexToLong(Mid(line, kCountPos, kCountLen))) * 2;
-  text_.assign("Data record: ");
+  text_.assign(kDataRecordPrefix);
   text_.append(offsetText);
   text_.append("h: ");
   text_.append(Mid(line, kDataPos, dataLength));
@@ -113,7 +114,7 @@ void ScanRun::ListExtended(std::string_view segment) {
     Warn("Invalid record", {});
     return;
   }
-  text_.assign("Extended address: ");
+  text_.assign(kExtendedAddressPrefix);
   text_.append(segment);
   text_.append("0h");
   AddToList(text_);
@@ -122,7 +123,7 @@ void ScanRun::ListExtended(std::string_view segment) {
 }
 
 void ScanRun::ListStart(std::string_view line) {
-  text_.assign("Start record: ");
+  text_.assign(kStartRecordPrefix);
   text_.append(Mid(line, kDataPos, kSegmentLen));
   text_.append("h: ");
   text_.append(Mid(line, kStartIpHighPos, kStartIpLen));

@@ -1,0 +1,72 @@
+#include "form_listing_view.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QListView>
+
+#include "listing_model.h"
+#include "main_form.h"
+#include "platform.h"
+
+namespace larkspan {
+
+namespace {
+
+QString FromLocal8Bit(std::string_view text) {
+  return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void FormListingView::ClearList() { form_.Contents_Model->Clear(); }
+
+void FormListingView::AddItem(std::string_view text) { form_.AddToList(text); }
+
+void FormListingView::SetListVisible(bool visible) {
+  form_.Contents_Model->Publish();
+  form_.Contents_List->setVisible(visible);
+}
+
+void FormListingView::FocusList() { form_.Contents_List->setFocus(); }
+
+void FormListingView::SelectFirstEntry() {
+  form_.Contents_Model->Publish();
+  form_.Contents_List->setCurrentIndex(form_.Contents_Model->index(0));
+}
+
+int FormListingView::QuickCheckValue() const {
+  switch (form_.Quick_Check->checkState()) {
+    case Qt::Unchecked:
+      return 0;
+    case Qt::Checked:
+      return 1;
+    case Qt::PartiallyChecked:
+      return 2;
+  }
+  return 0;
+}
+
+void FormListingView::SetLineText(std::string_view text) {
+  form_.Line_Text->setText(
+      QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void FormListingView::WarningBox(std::string_view text, std::string_view title) {
+  form_.Contents_Model->Publish();
+  form_.Services().MessageBox(&form_, BoxIcon::Warning, FromLocal8Bit(title),
+                              FromLocal8Bit(text));
+}
+
+void FormListingView::ErrorBox(std::string_view text, std::string_view title) {
+  form_.Contents_Model->Publish();
+  form_.Services().MessageBox(&form_, BoxIcon::Critical, FromLocal8Bit(title),
+                              FromLocal8Bit(text));
+}
+
+void FormListingView::ProcessPendingEvents() {
+  form_.Contents_Model->Publish();
+  QCoreApplication::processEvents();
+}
+
+}  // namespace larkspan

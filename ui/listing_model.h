@@ -1,0 +1,58 @@
+// The list's entries, stored compactly so that millions of them fit.
+#pragma once
+
+#include <QAbstractListModel>
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace larkspan {
+
+// A read-only list of 8-bit (Latin-1) texts for a QListView.
+//
+// Entries are packed into large blocks: a one-byte code for a common record prefix,
+// a two-byte length and the rest of the text, with no per-entry object. Appended
+// entries are gathered and announced to the views in one step by Publish(), so that
+// a view is not updated a million times while a file is read.
+class ListingModel : public QAbstractListModel {
+  Q_OBJECT
+
+ public:
+  explicit ListingModel(QObject* parent = nullptr);
+  ~ListingModel() override;
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+  // Stores `text` as the last entry; views see it after the next Publish().
+  void Append(std::string_view text);
+  // Announces the entries appended since the last call.
+  void Publish();
+  // Removes all entries and gives their memory back.
+  void Clear();
+
+  // Entries stored, published or not.
+  std::int64_t StoredCount() const { return static_cast<std::int64_t>(starts_.size()); }
+  // The text of entry `row` (published or not), as it was appended.
+  std::string Text(std::int64_t row) const;
+
+ private:
+  struct Entry {
+    int prefix;  // index into kRecordPrefixes, or -1
+    std::string_view rest;
+  };
+  Entry At(std::int64_t row) const;
+  char* Reserve(std::size_t size);
+
+  static constexpr std::size_t kBlockSize = 1 << 20;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  std::size_t used_ = kBlockSize;  // bytes used in the last block
+  std::deque<std::uint64_t> starts_;  // block * kBlockSize + offset of every entry
+  int published_ = 0;
+};
+
+}  // namespace larkspan

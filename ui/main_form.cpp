@@ -1,0 +1,189 @@
+#include "main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+
+#include <exception>
+
+#include "form_listing_view.h"
+#include "key_codes.h"
+#include "larkspan/version.h"
+#include "listing_model.h"
+#include "platform.h"
+#include "scan_run.h"
+#include "split_filename.h"
+
+namespace larkspan {
+
+namespace {
+
+constexpr char kDialogTitle[] = "Enter path & name of HEX-file:";
+constexpr char kFileFilter[] =
+    "HEX file (*.hex)|*.hex|Intel (*.83)|*.83|MCS-86 (*.88)|*.88|All files (*.*)|*.*";
+
+bool IsNavigationKey(int keyCode) {
+  switch (keyCode) {
+    case kKeyUp:
+    case kKeyDown:
+    case kKeyPageUp:
+    case kKeyPageDown:
+    case kKeyHome:
+    case kKeyEnd:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+Main_Form::Main_Form(Platform& platform, QWidget* parent)
+    : QMainWindow(parent), Filename_Dialog(platform, this), platform_(platform) {
+  BuildControls();
+  BuildMenu();
+  ConnectHandlers();
+  // The form sees keys before its controls.
+  qApp->installEventFilter(this);
+  Form_Load();
+  CentreOnScreen();
+}
+
+Main_Form::~Main_Form() { qApp->removeEventFilter(this); }
+
+void Main_Form::Form_Load() {
+  NavKeyDown = false;
+  CurrentFile.clear();
+  setWindowTitle(QStringLiteral("Larkspan"));
+}
+
+int Main_Form::ListIndex() const {
+  const QModelIndex current = Contents_List->currentIndex();
+  return current.isValid() ? current.row() : -1;
+}
+
+void Main_Form::Contents_List_Click() { Line_Text->setText(QString::number(ListIndex())); }
+
+void Main_Form::Form_KeyDown(int keyCode, int shift) {
+  if (keyCode == kKeyF4 && shift == kAltMask) {
+    Exit_Button_Click();
+    return;
+  }
+  if (IsNavigationKey(keyCode) && shift == 0) NavKeyDown = true;
+}
+
+void Main_Form::Form_KeyUp(int /*keyCode*/, int /*shift*/) {
+  if (!NavKeyDown) return;
+  Line_Text->setText(QString::number(ListIndex()));
+  NavKeyDown = false;
+}
+
+void Main_Form::Form_QueryUnload(bool& /*cancel*/, int unloadMode) {
+  if (unloadMode == kUnloadByUser) Func_Exit_Click();
+}
+
+void Main_Form::Exit_Button_Click() { platform_.ExitProgram(); }
+
+void Main_Form::Func_Exit_Click() { Exit_Button_Click(); }
+
+void Main_Form::Func_Load_Click() { Load_Button_Click(); }
+
+void Main_Form::Load_Button_Click() {
+  // Only one scan run at a time: it holds the input file until it ends.
+  if (scanActive_) return;
+  try {
+    Filename_Dialog.CancelError = true;
+    Filename_Dialog.DialogTitle = QString::fromLatin1(kDialogTitle);
+    Filename_Dialog.InitDir = SplitFilename(CurrentFile, true);
+    Filename_Dialog.FileName = SplitFilename(CurrentFile, false);
+    Filename_Dialog.Filter = QString::fromLatin1(kFileFilter);
+    Filename_Dialog.Flags = CommonDialog::kHideReadOnly | CommonDialog::kPathMustExist |
+                            CommonDialog::kFileMustExist;
+    Filename_Dialog.ShowOpen();
+    CurrentFile = Filename_Dialog.FileName;
+    setWindowTitle(QStringLiteral("Larkspan") + QStringLiteral(" - ") + CurrentFile);
+  } catch (const DialogCancelled&) {
+    return;
+  }
+  RunScan();
+}
+
+void Main_Form::RunScan() {
+  scanActive_ = true;
+  OfferLoad(false);
+  FormState state{QFile::encodeName(CurrentFile).toStdString(), FileNumber};
+  FormListingView view(*this);
+  try {
+    ScanRun(view, state).Run();
+  } catch (const std::exception& e) {
+    // Nothing in a run is expected to throw; should it, the window keeps working.
+    view.ErrorBox(std::string("Cannot list file: ") + state.CurrentFile + "\r" + e.what(),
+                  "File error");
+    view.SetListVisible(true);
+  }
+  FileNumber = state.FileNumber;
+  scanActive_ = false;
+  OfferLoad(true);
+}
+
+void Main_Form::OfferLoad(bool offered) {
+  Load_Button->setEnabled(offered);
+  Func_Load->setEnabled(offered);
+}
+
+void Main_Form::Func_About_Click() {
+  const QString text = QStringLiteral("Larkspan, Version %1.%2.%3")
+                           .arg(kVersionMajor)
+                           .arg(kVersionMinor)
+                           .arg(kVersionRevision) +
+                       QStringLiteral("\rRead HEX-file and display contents and usable addess info.") +
+                       QStringLiteral("\r\rWritten by the Larkspan developers.");
+  platform_.MessageBox(this, BoxIcon::Information, QStringLiteral("About Larkspan"), text);
+}
+
+void Main_Form::AddToList(std::string_view text) { Contents_Model->Append(text); }
+
+QString Main_Form::SplitFilename(const QString& filename, bool pathFile) {
+  return larkspan::SplitFilename(filename, pathFile);
+}
+
+bool Main_Form::eventFilter(QObject* watched, QEvent* event) {
+  const bool press = event->type() == QEvent::KeyPress;
+  if (!press && event->type() != QEvent::KeyRelease) return false;
+  // Each key once: at the widget that has the focus (or the form itself), not
+  // again as it travels up to the parents.
+  QWidget* target = QApplication::focusWidget();
+  if (watched != (target != nullptr ? static_cast<QObject*>(target) : this)) return false;
+  if (target != nullptr && target->window() != this) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const int code = KeyCodeOf(key->key());
+  const int shift = ShiftMaskOf(key->modifiers());
+  if (!press) {
+    Form_KeyUp(code, shift);
+    return false;
+  }
+  if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && HandleEnter()) return true;
+  Form_KeyDown(code, shift);
+  return false;
+}
+
+// Enter presses the button that has the focus, or else the default button, Load.
+bool Main_Form::HandleEnter() {
+  auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+  if (button == nullptr) button = Load_Button;
+  if (button->isEnabled()) button->click();
+  return true;
+}
+
+void Main_Form::closeEvent(QCloseEvent* event) {
+  bool cancel = false;
+  Form_QueryUnload(cancel, event->spontaneous() ? kUnloadByUser : kUnloadByCode);
+  event->setAccepted(!cancel);
+}
+
+}  // namespace larkspan

@@ -1,0 +1,97 @@
+// The program's one window: the list of a file's records, the line indicator, the
+// quick-load box, the Load and Exit buttons and the Function menu.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <cstdint>
+#include <string_view>
+
+#include "common_dialog.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QListView;
+class QMenu;
+class QPushButton;
+
+namespace larkspan {
+
+class ListingModel;
+class Platform;
+
+// Handlers are named after the control and the event; handlers that do the same
+// thing call one another.
+class Main_Form : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Size of the client area below the menu bar, in pixels.
+  static constexpr int kClientWidth = 482;
+  static constexpr int kClientHeight = 298;
+
+  explicit Main_Form(Platform& platform, QWidget* parent = nullptr);
+  ~Main_Form() override;
+
+  // Form state.
+  QString CurrentFile;            // full path of the last file chosen
+  std::int32_t FileNumber = 0;    // number of the input file during a scan run
+  bool NavKeyDown = false;        // a navigation key went down; update the indicator
+
+  // Controls.
+  QListView* Contents_List = nullptr;
+  ListingModel* Contents_Model = nullptr;
+  QPushButton* Load_Button = nullptr;
+  QLabel* Line_Label = nullptr;
+  QLabel* Line_Text = nullptr;
+  QCheckBox* Quick_Check = nullptr;
+  QPushButton* Exit_Button = nullptr;
+  CommonDialog Filename_Dialog;
+  QMenu* Func_Menu = nullptr;
+  QAction* Func_Load = nullptr;
+  QAction* Func_About = nullptr;
+  QAction* Func_Exit = nullptr;
+
+  void Form_Load();
+  void Contents_List_Click();
+  void Form_KeyDown(int keyCode, int shift);
+  void Form_KeyUp(int keyCode, int shift);
+  void Form_QueryUnload(bool& cancel, int unloadMode);
+  void Exit_Button_Click();
+  void Func_Exit_Click();
+  void Func_Load_Click();
+  void Load_Button_Click();
+  void Func_About_Click();
+  void AddToList(std::string_view text);
+  static QString SplitFilename(const QString& filename, bool pathFile);
+
+  // Index of the selected list entry, -1 when none is selected.
+  int ListIndex() const;
+  // True while a scan run fills the list.
+  bool ScanActive() const { return scanActive_; }
+  Platform& Services() const { return platform_; }
+
+  // Unload modes of Form_QueryUnload.
+  static constexpr int kUnloadByUser = 0;  // the close box or the window menu
+  static constexpr int kUnloadByCode = 1;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls();
+  void BuildMenu();
+  void ConnectHandlers();
+  void CentreOnScreen();
+  bool HandleEnter();
+  void RunScan();
+  void OfferLoad(bool offered);
+
+  Platform& platform_;
+  bool scanActive_ = false;
+};
+
+}  // namespace larkspan

@@ -1,0 +1,141 @@
+// Creation of the window's controls and menu, and the wiring of their events.
+#include <QAction>
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include "listing_model.h"
+#include "main_form.h"
+#include "program_icon.h"
+
+namespace larkspan {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr double kListPointSize = 9.75;
+
+// Places `widget` at a position and size given in twips within the client area.
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
+  widget->setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+                      height / kTwipsPerPixel);
+}
+
+// Makes the font of `widget` small enough for its caption to fit its width. The
+// sizes are fixed in pixels while desktop fonts vary; a font that fits is kept.
+void FitCaption(QWidget* widget) {
+  constexpr double kSmallestPointSize = 6.0;
+  constexpr double kStep = 0.25;
+  QFont font = widget->font();
+  while (widget->sizeHint().width() > widget->width() &&
+         font.pointSizeF() - kStep >= kSmallestPointSize) {
+    font.setPointSizeF(font.pointSizeF() - kStep);
+    widget->setFont(font);
+  }
+}
+
+QPushButton* CommandButton(QWidget* parent, const QString& caption, const QString& tip) {
+  auto* button = new QPushButton(caption, parent);
+  QFont font = button->font();
+  font.setBold(true);
+  button->setFont(font);
+  button->setToolTip(tip);
+  return button;
+}
+
+}  // namespace
+
+void Main_Form::BuildControls() {
+  auto* client = new QWidget(this);
+  client->setFixedSize(kClientWidth, kClientHeight);
+  setCentralWidget(client);
+
+  Contents_Model = new ListingModel(this);
+  Contents_List = new QListView(client);
+  Contents_List->setModel(Contents_Model);
+  Contents_List->setUniformItemSizes(true);
+  Contents_List->setSelectionMode(QAbstractItemView::SingleSelection);
+  Contents_List->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Contents_List->setToolTip(QStringLiteral("Contents of HEX-file"));
+  QFont listFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  listFont.setPointSizeF(kListPointSize);
+  Contents_List->setFont(listFont);
+  PlaceTwips(Contents_List, 120, 120, 6975, 3660);
+
+  Load_Button = CommandButton(client, QStringLiteral("&Load file"),
+                              QStringLiteral("Load HEX-file and display contents"));
+  Load_Button->setDefault(true);
+  PlaceTwips(Load_Button, 240, 3960, 1335, 375);
+
+  Line_Label = new QLabel(QStringLiteral("Reading line:"), client);
+  PlaceTwips(Line_Label, 1920, 4035, 1095, 255);
+
+  Line_Text = new QLabel(QStringLiteral("0"), client);
+  Line_Text->setToolTip(QStringLiteral("Progress of file reading"));
+  Line_Text->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  Line_Text->setFrameStyle(QFrame::Box | QFrame::Plain);
+  Line_Text->setBackgroundRole(QPalette::Light);
+  Line_Text->setAutoFillBackground(true);
+  PlaceTwips(Line_Text, 3120, 4020, 615, 255);
+
+  // The box stands to the right of its caption.
+  Quick_Check = new QCheckBox(QStringLiteral("&Quick load:"), client);
+  Quick_Check->setLayoutDirection(Qt::RightToLeft);
+  Quick_Check->setToolTip(QStringLiteral("Load HEX-file quicker"));
+  PlaceTwips(Quick_Check, 4080, 4035, 1215, 255);
+
+  Exit_Button = CommandButton(client, QStringLiteral("E&xit"), QStringLiteral("Close program"));
+  PlaceTwips(Exit_Button, 5640, 3960, 1335, 375);
+
+  for (QWidget* captioned : {static_cast<QWidget*>(Load_Button), static_cast<QWidget*>(Line_Label),
+                             static_cast<QWidget*>(Quick_Check), static_cast<QWidget*>(Exit_Button)}) {
+    FitCaption(captioned);
+  }
+
+  // Tab order: Load, Quick load, Exit, the list; labels take no focus.
+  setTabOrder(Load_Button, Quick_Check);
+  setTabOrder(Quick_Check, Exit_Button);
+  setTabOrder(Exit_Button, Contents_List);
+  Load_Button->setFocus();
+
+  setWindowIcon(ProgramIcon());
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
+void Main_Form::BuildMenu() {
+  Func_Menu = menuBar()->addMenu(QStringLiteral("&Function"));
+  Func_Load = Func_Menu->addAction(QStringLiteral("&Load file .."));
+  Func_Menu->addSeparator();  // Space_1
+  Func_About = Func_Menu->addAction(QStringLiteral("&About"));
+  Func_Menu->addSeparator();  // Space_2
+  Func_Exit = Func_Menu->addAction(QStringLiteral("E&xit"));
+  setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
+}
+
+void Main_Form::ConnectHandlers() {
+  connect(Load_Button, &QPushButton::clicked, this, [this] { Load_Button_Click(); });
+  connect(Exit_Button, &QPushButton::clicked, this, [this] { Exit_Button_Click(); });
+  connect(Func_Load, &QAction::triggered, this, [this] { Func_Load_Click(); });
+  connect(Func_About, &QAction::triggered, this, [this] { Func_About_Click(); });
+  connect(Func_Exit, &QAction::triggered, this, [this] { Func_Exit_Click(); });
+  // A selection by mouse, keyboard or code is the list's click.
+  connect(Contents_List->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this] { Contents_List_Click(); });
+}
+
+void Main_Form::CentreOnScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  QRect frame(QPoint(0, 0), size());
+  frame.moveCenter(screen->availableGeometry().center());
+  move(frame.topLeft());
+}
+
+}  // namespace larkspan

@@ -1,0 +1,41 @@
+// The desktop services the window relies on, behind one interface so that tests
+// can stand in for the modal parts (message boxes, the file dialog) and for the
+// end of the program.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace larkspan {
+
+enum class BoxIcon { Information, Warning, Critical };
+
+// What the open-file dialog is asked for.
+struct OpenFileRequest {
+  QString title;
+  QString folder;        // where the dialog opens
+  QString fileName;      // the name it proposes
+  QStringList filters;   // Qt name filters ("Description (patterns)"), in order
+  int selectedFilter = 0;
+  bool existingOnly = false;  // only an existing file can be confirmed
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // A modal message box with one OK button; returns once it is dismissed. A
+  // carriage return in `text` is a line break; the text is shown as plain text.
+  virtual void MessageBox(QWidget* parent, BoxIcon icon, const QString& title,
+                          const QString& text) = 0;
+  // A modal open-file dialog: the full path chosen, or nothing when cancelled.
+  virtual std::optional<QString> ChooseFile(QWidget* parent, const OpenFileRequest& request) = 0;
+  // Ends the program at once: no question, no further events.
+  virtual void ExitProgram() = 0;
+};
+
+}  // namespace larkspan

@@ -1,0 +1,20 @@
+// The desktop services of a real Qt session.
+#pragma once
+
+#include "platform.h"
+
+namespace larkspan {
+
+class QtPlatform final : public Platform {
+ public:
+  void MessageBox(QWidget* parent, BoxIcon icon, const QString& title,
+                  const QString& text) override;
+  std::optional<QString> ChooseFile(QWidget* parent, const OpenFileRequest& request) override;
+  [[noreturn]] void ExitProgram() override;
+};
+
+// `text` with every carriage return, and carriage return and line feed, made a
+// line feed: Qt breaks lines only at line feeds.
+QString WithLineFeeds(QString text);
+
+}  // namespace larkspan
