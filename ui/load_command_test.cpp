@@ -1,0 +1,247 @@
+// The load command: file choice, title and the scan run into the window.
+#include <QAction>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "fake_platform.h"
+#include "listing_model.h"
+#include "main_form.h"
+#include "temp_file.h"
+
+using larkspan::BoxIcon;
+using larkspan::Main_Form;
+using larkspan::testing::FakePlatform;
+using larkspan::testing::TempDir;
+
+namespace {
+
+const char kThreeRecords[] =
+    ":10010000214601360121470136007EFE09D2190140\r\n"
+    ":100110002146017E17C20001FF5F16002148011928\r\n"
+    ":00000001FF\r\n";
+
+// A file long enough for the run to process pending events (every 100 lines).
+std::string ManyLines(int lines) {
+  std::string bytes;
+  for (int i = 0; i < lines; ++i) bytes += ":0100000011EE\n";
+  return bytes;
+}
+
+}  // namespace
+
+class LoadCommandTest : public QObject {
+  Q_OBJECT
+
+ private:
+  FakePlatform platform_;
+  std::unique_ptr<Main_Form> form_;
+  TempDir dir_;
+
+  QString Write(const char* name, const std::string& bytes) {
+    return QString::fromStdString(dir_.Write(name, bytes));
+  }
+  QStringList Listing() const {
+    QStringList texts;
+    for (int row = 0; row < form_->Contents_Model->rowCount(); ++row) {
+      texts << form_->Contents_Model->index(row).data().toString();
+    }
+    return texts;
+  }
+  // Runs `action` from inside the next pending-event processing of a scan run.
+  static void DuringRun(std::function<void()> action) { QTimer::singleShot(0, action); }
+
+ private slots:
+  void init() {
+    platform_ = FakePlatform{};
+    form_ = std::make_unique<Main_Form>(platform_);
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  }
+  void cleanup() { form_.reset(); }
+
+  void loadListsTheFileSetsTheTitleAndSelectsTheFirstEntry() {
+    const QString path = Write("boot.hex", kThreeRecords);
+    platform_.choices.push_back(path);
+    form_->Load_Button->click();
+    QCOMPARE(form_->CurrentFile, path);
+    QCOMPARE(form_->windowTitle(), QStringLiteral("Larkspan - ") + path);
+    QCOMPARE(Listing(), (QStringList{"Data record: 0100h: 214601360121470136007EFE09D21901",
+                                     "Data record: 0110h: 2146017E17C20001FF5F160021480119",
+                                     "End record.", " - - - - - - - - ",
+                                     "First address: 100h in line: 0",
+                                     "Last address: 110h in line: 1"}));
+    QCOMPARE(form_->ListIndex(), 0);
+    QCOMPARE(form_->Line_Text->text(), QStringLiteral("0"));
+    QVERIFY(form_->Contents_List->isVisible());
+    QCOMPARE(QApplication::focusWidget(), form_->Contents_List);
+    QVERIFY(platform_.boxes.empty());
+    QVERIFY(form_->FileNumber >= 1);
+  }
+
+  void theDialogIsAskedForAnExistingHexFile() {
+    form_->Func_Load->trigger();
+    QCOMPARE(platform_.requests.size(), size_t{1});
+    const auto& request = platform_.requests[0];
+    QCOMPARE(request.title, QStringLiteral("Enter path & name of HEX-file:"));
+    QCOMPARE(request.folder, QStringLiteral("."));
+    QCOMPARE(request.fileName, QString());
+    QCOMPARE(request.filters,
+             (QStringList{"HEX file (*.hex) (*.hex)", "Intel (*.83) (*.83)",
+                          "MCS-86 (*.88) (*.88)", "All files (*.*) (*)"}));
+    QCOMPARE(request.selectedFilter, 0);
+    QVERIFY(request.existingOnly);
+  }
+
+  void theNextDialogStartsAtThePreviousFile() {
+    const QString path = Write("boot.hex", kThreeRecords);
+    platform_.choices.push_back(path);
+    form_->Load_Button_Click();
+    form_->Load_Button_Click();
+    QCOMPARE(platform_.requests.size(), size_t{2});
+    QCOMPARE(platform_.requests[1].folder, QString::fromStdString(dir_.Path().string()));
+    QCOMPARE(platform_.requests[1].fileName, QStringLiteral("boot.hex"));
+  }
+
+  void cancelChangesNothing() {
+    const QString path = Write("boot.hex", kThreeRecords);
+    platform_.choices.push_back(path);
+    form_->Load_Button_Click();
+    form_->Contents_List->setCurrentIndex(form_->Contents_Model->index(2));
+    const QStringList before = Listing();
+    platform_.choices.push_back(QString());  // cancel
+    form_->Load_Button_Click();
+    QCOMPARE(Listing(), before);
+    QCOMPARE(form_->CurrentFile, path);
+    QCOMPARE(form_->windowTitle(), QStringLiteral("Larkspan - ") + path);
+    QCOMPARE(form_->Line_Text->text(), QStringLiteral("2"));
+  }
+
+  void warningsComeInOrderAndTheRunWaitsForEach() {
+    platform_.choices.push_back(Write("w.hex", ":0100000011EE\r\n:02000004FFFFFC\r\n:\r\n"));
+    std::vector<int> rowsWhileOpen;
+    platform_.whileBoxOpen = [&](const FakePlatform::Box&) {
+      rowsWhileOpen.push_back(form_->Contents_Model->rowCount());
+    };
+    form_->Load_Button_Click();
+    QCOMPARE(platform_.boxes.size(), size_t{2});
+    QCOMPARE(platform_.boxes[0].icon, BoxIcon::Warning);
+    QCOMPARE(platform_.boxes[0].title, QStringLiteral("Unknown datatype"));
+    QCOMPARE(platform_.boxes[0].text,
+             QStringLiteral("Unknown datatype in line: 1\rDatatype: 04\rLine will be ignored."));
+    QCOMPARE(platform_.boxes[1].title, QStringLiteral("Invalid record"));
+    QCOMPARE(platform_.boxes[1].text,
+             QStringLiteral("Invalid record in line: 2\rLine will be ignored."));
+    // While each box is open, the list shows what came before it, and no more.
+    QCOMPARE(rowsWhileOpen, (std::vector<int>{1, 1}));
+  }
+
+  void quickLoadHidesTheListDuringTheRunOnly() {
+    form_->Quick_Check->setChecked(true);
+    platform_.choices.push_back(Write("many.hex", ManyLines(250)));
+    bool visibleDuringRun = true;
+    DuringRun([&] { visibleDuringRun = form_->Contents_List->isVisible(); });
+    form_->Load_Button_Click();
+    QVERIFY(!visibleDuringRun);
+    QVERIFY(form_->Contents_List->isVisible());
+    QCOMPARE(form_->Contents_Model->rowCount(), 253);
+  }
+
+  void withoutQuickLoadTheListFillsVisibly() {
+    platform_.choices.push_back(Write("many.hex", ManyLines(250)));
+    bool visibleDuringRun = false;
+    int rowsDuringRun = -1;
+    QString indicatorDuringRun;
+    DuringRun([&] {
+      visibleDuringRun = form_->Contents_List->isVisible();
+      rowsDuringRun = form_->Contents_Model->rowCount();
+      indicatorDuringRun = form_->Line_Text->text();
+    });
+    form_->Load_Button_Click();
+    QVERIFY(visibleDuringRun);
+    QCOMPARE(rowsDuringRun, 100);
+    QCOMPARE(indicatorDuringRun, QStringLiteral("100"));
+  }
+
+  void noSecondLoadWhileARunIsActive() {
+    platform_.choices.push_back(Write("many.hex", ManyLines(250)));
+    bool loadOffered = true;
+    DuringRun([&] {
+      loadOffered = form_->Load_Button->isEnabled() || form_->Func_Load->isEnabled();
+      form_->Load_Button_Click();
+      form_->Load_Button->setFocus();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    form_->Load_Button_Click();
+    QVERIFY(!loadOffered);
+    QCOMPARE(platform_.requests.size(), size_t{1});
+    QVERIFY(form_->Load_Button->isEnabled());
+    QVERIFY(form_->Func_Load->isEnabled());
+  }
+
+  void exitsWorkFromInsideARun() {
+    platform_.choices.push_back(Write("many.hex", ManyLines(250)));
+    bool activeAtExit = false;
+    platform_.onExit = [&] { activeAtExit = form_->ScanActive(); };
+    DuringRun([&] { form_->Exit_Button->click(); });
+    form_->Load_Button_Click();
+    QCOMPARE(platform_.exits, 1);
+    QVERIFY(activeAtExit);
+  }
+
+  void aboutOpensFromInsideARun() {
+    platform_.choices.push_back(Write("many.hex", ManyLines(250)));
+    DuringRun([&] { form_->Func_About->trigger(); });
+    form_->Load_Button_Click();
+    QCOMPARE(platform_.boxes.size(), size_t{1});
+    QCOMPARE(platform_.boxes[0].title, QStringLiteral("About Larkspan"));
+    QCOMPARE(form_->Contents_Model->rowCount(), 253);
+  }
+
+  void aFileThatVanishedShowsTheErrorAndTheWindowGoesOn() {
+    const QString path = Write("gone.hex", kThreeRecords);
+    std::filesystem::remove(path.toStdString());
+    platform_.choices.push_back(path);
+    form_->Quick_Check->setChecked(true);
+    form_->Load_Button_Click();
+    QCOMPARE(platform_.boxes.size(), size_t{1});
+    QCOMPARE(platform_.boxes[0].icon, BoxIcon::Critical);
+    QCOMPARE(platform_.boxes[0].title, QStringLiteral("File error"));
+    QCOMPARE(platform_.boxes[0].text,
+             QStringLiteral("Cannot read file: ") + path + QStringLiteral("\rNo such file or directory"));
+    QVERIFY(form_->Contents_List->isVisible());
+    QVERIFY(form_->Load_Button->isEnabled());
+    QCOMPARE(form_->windowTitle(), QStringLiteral("Larkspan - ") + path);
+    // A later load works.
+    platform_.choices.push_back(Write("boot.hex", kThreeRecords));
+    form_->Load_Button_Click();
+    QCOMPARE(form_->Contents_Model->rowCount(), 6);
+  }
+
+  void aFolderShowsTheErrorWithItsReason() {
+    platform_.choices.push_back(QString::fromStdString(dir_.Path().string()));
+    form_->Load_Button_Click();
+    QCOMPARE(platform_.boxes.size(), size_t{1});
+    QVERIFY(platform_.boxes[0].text.endsWith(QStringLiteral("\rIs a directory")));
+  }
+
+  void aSecondLoadReplacesTheListing() {
+    platform_.choices.push_back(Write("many.hex", ManyLines(250)));
+    platform_.choices.push_back(Write("boot.hex", kThreeRecords));
+    form_->Load_Button_Click();
+    form_->Load_Button_Click();
+    QCOMPARE(form_->Contents_Model->rowCount(), 6);
+    QCOMPARE(form_->Line_Text->text(), QStringLiteral("0"));
+  }
+};
+
+QTEST_MAIN(LoadCommandTest)
+#include "load_command_test.moc"
