@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
-# Speed and memory of larkspan-scan against srec_info on generated HEX files.
+# Speed and memory of larkspan-scan and of the window against srec_info on
+# generated HEX files.
 #   bench/run.sh [RECORDS...]      (default: 1000000 4000000)
 # Builds a release build in build-bench/, writes the files to bench/out/ and prints
-# one table row per file: best wall time of three runs and peak memory (max RSS).
+# two tables, one row per file:
+# - larkspan-scan FILE > /dev/null against srec_info FILE -intel: best wall time of
+#   three runs, and peak memory (max RSS);
+# - the window on the offscreen platform: time from the file dialog's answer to the
+#   first entry selected (best of three), with quick load off and on, against
+#   srec_info; the memory the listing adds, against the file's size; and the time
+#   to select the last entry (Ctrl+End).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps srecord time
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-bench -j"$(nproc)" --target larkspan-scan larkspan-genhex >/dev/null
+cmake --build build-bench -j"$(nproc)" --target larkspan-scan larkspan-genhex \
+  larkspan-window-bench >/dev/null
 bin=build-bench/bin
 mkdir -p bench/out
 sizes=("$@")
@@ -28,6 +36,7 @@ best_of3() {
   echo "$best"
 }
 
+declare -A srec_seconds
 printf '%-10s %8s | %12s %10s | %12s %10s | %7s\n' records MB "srec_info s" "RSS MiB" \
   "larkspan s" "RSS MiB" speedup
 for n in "${sizes[@]}"; do
@@ -36,8 +45,30 @@ for n in "${sizes[@]}"; do
   mb=$(( $(stat -c %s "$file") / 1000000 ))
   read -r st sm < <(best_of3 srec_info "$file" -intel)
   read -r lt lm < <(best_of3 "$bin/larkspan-scan" "$file")
+  srec_seconds[$n]=$st
   awk -v n="$n" -v mb="$mb" -v st="$st" -v sm="$sm" -v lt="$lt" -v lm="$lm" 'BEGIN {
     lt_floor = (lt < 0.01) ? 0.01 : lt   # /usr/bin/time counts in hundredths
     printf "%-10s %8s | %12.2f %10.1f | %12.2f %10.1f | %6.1fx\n", n, mb, st, sm / 1024, lt,
            lm / 1024, st / lt_floor }'
+done
+
+# window_best FILE [--quick]: "load_s growth_mib last_entry_ms" of the fastest of three loads.
+window_best() {
+  for _ in 1 2 3; do
+    QT_QPA_PLATFORM=offscreen "$bin/larkspan-window-bench" "$@" 2>/dev/null
+  done | awk '{ if (best == "" || $4 < best) { best = $4; line = $4 " " $6 " " $8 } } END { print line }'
+}
+
+echo
+printf '%-10s %8s | %12s %12s | %12s %12s | %13s | %9s\n' records MB "window s" "quick s" \
+  "x srec_info" "quick x" "growth/file" "last (ms)"
+for n in "${sizes[@]}"; do
+  file=bench/out/records-$n.hex
+  bytes=$(stat -c %s "$file")
+  read -r ws wg we < <(window_best "$file")
+  read -r qs qg qe < <(window_best "$file" --quick)
+  awk -v n="$n" -v bytes="$bytes" -v st="${srec_seconds[$n]}" -v ws="$ws" -v wg="$wg" \
+      -v we="$we" -v qs="$qs" -v qg="$qg" 'BEGIN {
+    printf "%-10s %8d | %12.3f %12.3f | %11.2fx %11.2fx | %6.1f/%-6.1f | %9.1f\n", n,
+           bytes / 1e6, ws, qs, ws / st, qs / st, (wg > qg ? wg : qg), bytes / 1048576, we }'
 done

@@ -1,6 +1,9 @@
 #include "form_listing_view.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QListView>
@@ -17,7 +20,16 @@ QString FromLocal8Bit(std::string_view text) {
   return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+constexpr qint64 kMinPublishIntervalMs = 250;
+// The list may take at most about this share of a run's time for its layouts.
+constexpr qint64 kPublishCostFactor = 5;
+
 }  // namespace
+
+FormListingView::FormListingView(Main_Form& form)
+    : form_(form), publishIntervalMs_(kMinPublishIntervalMs) {
+  sincePublish_.start();
+}
 
 void FormListingView::ClearList() { form_.Contents_Model->Clear(); }
 
@@ -65,8 +77,18 @@ void FormListingView::ErrorBox(std::string_view text, std::string_view title) {
 }
 
 void FormListingView::ProcessPendingEvents() {
+  const bool publish =
+      form_.Contents_List->isVisible() && sincePublish_.elapsed() >= publishIntervalMs_;
+  if (!publish) {
+    QCoreApplication::processEvents();
+    return;
+  }
+  QElapsedTimer cost;
+  cost.start();
   form_.Contents_Model->Publish();
-  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();  // lays the list out again and repaints it
+  publishIntervalMs_ = std::max(kMinPublishIntervalMs, kPublishCostFactor * cost.elapsed());
+  sincePublish_.restart();
 }
 
 }  // namespace larkspan

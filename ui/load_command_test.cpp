@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <filesystem>
 #include <memory>
@@ -156,19 +157,25 @@ class LoadCommandTest : public QObject {
   }
 
   void withoutQuickLoadTheListFillsVisibly() {
-    platform_.choices.push_back(Write("many.hex", ManyLines(250)));
+    platform_.choices.push_back(Write("many.hex", ManyLines(350)));
     bool visibleDuringRun = false;
     int rowsDuringRun = -1;
     QString indicatorDuringRun;
+    // Entries are shown in batches, at most every quarter of a second: wait that
+    // long at line 100, then look at line 200.
     DuringRun([&] {
-      visibleDuringRun = form_->Contents_List->isVisible();
-      rowsDuringRun = form_->Contents_Model->rowCount();
-      indicatorDuringRun = form_->Line_Text->text();
+      QTest::qSleep(300);
+      DuringRun([&] {
+        visibleDuringRun = form_->Contents_List->isVisible();
+        rowsDuringRun = form_->Contents_Model->rowCount();
+        indicatorDuringRun = form_->Line_Text->text();
+      });
     });
     form_->Load_Button_Click();
     QVERIFY(visibleDuringRun);
-    QCOMPARE(rowsDuringRun, 100);
-    QCOMPARE(indicatorDuringRun, QStringLiteral("100"));
+    QCOMPARE(rowsDuringRun, 200);
+    QCOMPARE(indicatorDuringRun, QStringLiteral("200"));
+    QCOMPARE(form_->Contents_Model->rowCount(), 353);
   }
 
   void noSecondLoadWhileARunIsActive() {
@@ -231,6 +238,14 @@ class LoadCommandTest : public QObject {
     form_->Load_Button_Click();
     QCOMPARE(platform_.boxes.size(), size_t{1});
     QVERIFY(platform_.boxes[0].text.endsWith(QStringLiteral("\rIs a directory")));
+  }
+
+  void pathsAreShownAsTheyStand() {
+    const QString path = Write("<b>x<i>&amp;[*].hex", kThreeRecords);
+    platform_.choices.push_back(path);
+    form_->Load_Button_Click();
+    QCOMPARE(form_->windowHandle()->title(), QStringLiteral("Larkspan - ") + path);
+    QCOMPARE(form_->Contents_Model->rowCount(), 6);
   }
 
   void aSecondLoadReplacesTheListing() {

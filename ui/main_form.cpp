@@ -41,6 +41,12 @@ bool IsNavigationKey(int keyCode) {
   }
 }
 
+// Qt reads "[*]" in a window title as the place of a modified mark and shows
+// "[*][*]" as "[*]"; a path is shown as it stands.
+QString LiteralTitle(QString title) {
+  return title.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+}
+
 }  // namespace
 
 Main_Form::Main_Form(Platform& platform, QWidget* parent)
@@ -106,7 +112,7 @@ void Main_Form::Load_Button_Click() {
                             CommonDialog::kFileMustExist;
     Filename_Dialog.ShowOpen();
     CurrentFile = Filename_Dialog.FileName;
-    setWindowTitle(QStringLiteral("Larkspan") + QStringLiteral(" - ") + CurrentFile);
+    setWindowTitle(LiteralTitle(QStringLiteral("Larkspan") + QStringLiteral(" - ") + CurrentFile));
   } catch (const DialogCancelled&) {
     return;
   }
