@@ -1,4 +1,6 @@
 // Creation of the window's controls and menu, and the wiring of their events.
+#include <algorithm>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -97,6 +99,12 @@ void Main_Form::BuildControls() {
                              static_cast<QWidget*>(Quick_Check), static_cast<QWidget*>(Exit_Button)}) {
     FitCaption(captioned);
   }
+  // The two captions of the bottom row read alike: both take the smaller font.
+  QFont captionFont = Line_Label->font();
+  captionFont.setPointSizeF(
+      std::min(Line_Label->font().pointSizeF(), Quick_Check->font().pointSizeF()));
+  Line_Label->setFont(captionFont);
+  Quick_Check->setFont(captionFont);
 
   // Tab order: Load, Quick load, Exit, the list; labels take no focus.
   setTabOrder(Load_Button, Quick_Check);
