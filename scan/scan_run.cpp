@@ -1,7 +1,5 @@
 #include "scan_run.h"
 
-#include <system_error>
-
 #include "hex_digits.h"
 #include "hex_to_long.h"
 #include "listing_texts.h"
@@ -39,9 +37,10 @@ ScanOutcome ScanRun::Run() {
   TextFile file(kKeptCharacters);
   form_.FileNumber = FreeFile();
   if (!file.Open(form_.CurrentFile, form_.FileNumber)) {
-    ReportFileError(file.Error());
+    ReportFileError(file.ErrorText());
     return ScanOutcome::FileError;
   }
+  file.SetLongLineHook([this] { view_.ProcessPendingEvents(); });
   std::string line;
   line.reserve(kKeptCharacters);
   while (!file.AtEnd()) {
@@ -56,9 +55,9 @@ ScanOutcome ScanRun::Run() {
     }
   }
   if (file.Error() != 0) {
-    const int error = file.Error();
+    const std::string reason = file.ErrorText();
     file.Close();
-    ReportFileError(error);
+    ReportFileError(reason);
     return ScanOutcome::FileError;
   }
   file.Close();
@@ -168,11 +167,11 @@ void ScanRun::ListMark(std::string_view label, const Mark& mark) {
   AddToList(text_);
 }
 
-void ScanRun::ReportFileError(int error) {
+void ScanRun::ReportFileError(const std::string& reason) {
   std::string message("Cannot read file: ");
   message.append(form_.CurrentFile);
   message.push_back('\r');
-  message.append(std::generic_category().message(error));
+  message.append(reason);
   view_.ErrorBox(message, "File error");
   ShowList();
 }

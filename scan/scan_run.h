@@ -18,7 +18,8 @@ enum class ScanOutcome {
 // Reads the file named by `form.CurrentFile` line by line and fills the view's list
 // with one line per known record (data, end, extended segment address, start
 // segment address), warns about lines it cannot decode, shows progress every 100
-// lines and ends with a summary of the lowest and highest addresses.
+// lines and ends with a summary of the lowest and highest addresses. Pending events
+// are processed every 100 lines, and every 64 MiB within a single very long line.
 class ScanRun {
  public:
   // Characters of a line that the listing can ever show: start code, byte count,
@@ -40,7 +41,7 @@ class ScanRun {
   void Warn(std::string_view title, std::string_view datatype);
   void ListSummary();
   void ListMark(std::string_view label, const Mark& mark);
-  void ReportFileError(int error);
+  void ReportFileError(const std::string& reason);
   void ShowList();
 
   ListingView& view_;

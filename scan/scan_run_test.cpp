@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,26 @@ TEST(ScanRunFileError, MissingFileShowsTheErrorBoxAndTheList) {
   EXPECT_EQ(view.events,
             (Events{"clear", "hide",
                     "error:File error|Cannot read file: " + path + "\rNo such file or directory",
+                    "show", "focus"}));
+}
+
+TEST(ScanRunFileError, AFileThatShrinksKeepsWhatWasListedAndGivesNoSummary) {
+  TempDir dir;
+  std::string bytes;
+  for (int i = 0; i < 30000; ++i) bytes += ":00000001FF\r\n";  // more than one block
+  const auto path = dir.Write("shrinks.hex", bytes);
+  RecordingView view;
+  view.onEvents = [&] { std::filesystem::resize_file(path, 100); };
+  FormState form{path};
+  EXPECT_EQ(ScanRun(view, form).Run(), ScanOutcome::FileError);
+  const auto listed = view.With("add:");
+  // Every line ended within the first block stays listed (the last one's line
+  // feed falls into the next block); no summary follows.
+  EXPECT_EQ(listed.size(), (TextFile::kDefaultBlockSize + 1) / 13);
+  EXPECT_EQ(listed.back(), "End record.");
+  EXPECT_EQ(Events(view.events.end() - 3, view.events.end()),
+            (Events{"error:File error|Cannot read file: " + path +
+                        "\rThe file became shorter while it was read",
                     "show", "focus"}));
 }
 

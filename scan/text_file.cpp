@@ -1,11 +1,13 @@
 #include "text_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 #include <vector>
 
 namespace larkspan {
@@ -61,12 +63,20 @@ bool TextFile::Open(const std::string& path, std::int32_t fileNumber) {
   begin_ = end_ = 0;
   error_ = 0;
   eof_ = afterReturn_ = false;
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) {
+  // Opening a named pipe for reading waits for a writer; without one it must not
+  // hang, so open without waiting and read with waiting.
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  struct stat info {};
+  if (fd_ < 0 || ::fstat(fd_, &info) != 0 ||
+      ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) {
     error_ = errno;
     eof_ = true;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
     return false;
   }
+  sizeAtOpen_ = S_ISREG(info.st_mode) ? static_cast<std::int64_t>(info.st_size) : -1;
+  bytesRead_ = 0;
   fileNumber_ = fileNumber;
   SetNumberInUse(fileNumber_, true);
   return true;
@@ -87,10 +97,15 @@ bool TextFile::Fill() {
     const ssize_t got = ::read(fd_, block_.get(), blockSize_);
     if (got > 0) {
       end_ = static_cast<std::size_t>(got);
+      bytesRead_ += static_cast<std::uint64_t>(got);
       return true;
     }
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) error_ = errno;
+    if (got < 0) {
+      error_ = errno;
+    } else if (sizeAtOpen_ >= 0 && bytesRead_ < static_cast<std::uint64_t>(sizeAtOpen_)) {
+      error_ = kFileShrank;
+    }
     eof_ = true;
     return false;
   }
@@ -111,6 +126,7 @@ bool TextFile::AtEnd() {
 bool TextFile::ReadLine(std::string& line) {
   line.clear();
   SkipLineFeedAfterReturn();
+  std::uint64_t lineBytes = 0;
   while (Fill()) {
     const char* const start = block_.get();
     const char* p = start + begin_;
@@ -131,9 +147,19 @@ bool TextFile::ReadLine(std::string& line) {
       ++p;
     }
     Keep(line, run, stop);
+    lineBytes += end_ - begin_;
     begin_ = end_;
+    if (lineBytes >= longLineHookBytes_ && longLineHook_) {
+      lineBytes = 0;
+      longLineHook_();
+    }
   }
   return error_ == 0;
+}
+
+std::string TextFile::ErrorText() const {
+  if (error_ == kFileShrank) return "The file became shorter while it was read";
+  return std::generic_category().message(error_);
 }
 
 void TextFile::Keep(std::string& line, const char* from, const char* to) const {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,9 +21,16 @@ std::int32_t FreeFile();
 // ReadLine removes every space (code 32) from the line and keeps at most
 // `keepLimit` of the remaining characters, so memory stays bounded however long a
 // line is; the rest of the line is read and dropped.
+//
+// A regular file that gets shorter while it is read is a read failure (Error() is
+// kFileShrank), not an early end: what was read would not be the whole file.
 class TextFile {
  public:
   static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
+  // Error() of a file that became shorter than it was when it was opened.
+  static constexpr int kFileShrank = -1;
+  // A long line calls the long-line hook after every this many bytes.
+  static constexpr std::uint64_t kLongLineHookBytes = 64 * 1024 * 1024;
 
   explicit TextFile(std::size_t keepLimit, std::size_t blockSize = kDefaultBlockSize);
   ~TextFile();
@@ -39,8 +47,17 @@ class TextFile {
   // Closes the file and releases its number. Safe to call more than once.
   void Close();
 
-  // The system's error number of the last failure, 0 when none.
+  // The system's error number of the last failure (or kFileShrank), 0 when none.
   int Error() const { return error_; }
+  // Why the last operation failed, in words.
+  std::string ErrorText() const;
+
+  // Called after every `bytes` of a single line, so that the caller can keep its
+  // user interface alive while a line goes on for many megabytes.
+  void SetLongLineHook(std::function<void()> hook, std::uint64_t bytes = kLongLineHookBytes) {
+    longLineHook_ = std::move(hook);
+    longLineHookBytes_ = bytes;
+  }
 
  private:
   bool Fill();  // refills the block when it is used up; false at end or on failure
@@ -58,6 +75,10 @@ class TextFile {
   int error_ = 0;
   bool eof_ = false;
   bool afterReturn_ = false;  // the last line ended at a carriage return
+  std::int64_t sizeAtOpen_ = -1;  // size of a regular file when opened, else -1
+  std::uint64_t bytesRead_ = 0;
+  std::function<void()> longLineHook_;
+  std::uint64_t longLineHookBytes_ = kLongLineHookBytes;
 };
 
 }  // namespace larkspan

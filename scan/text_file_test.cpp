@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cerrno>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -100,6 +104,59 @@ TEST(TextFile, ReportsTheSystemErrorOfAFailedRead) {
   EXPECT_EQ(file.Error(), EISDIR);
   std::string line;
   EXPECT_FALSE(file.ReadLine(line));
+}
+
+TEST(TextFile, CallsTheLongLineHookWithinALongLine) {
+  TempDir dir;
+  const auto path = dir.Write("long.txt", std::string(10000, 'A') + "\nshort\n");
+  TextFile file(8, 1000);
+  int calls = 0;
+  file.SetLongLineHook([&] { ++calls; }, 3000);
+  ASSERT_TRUE(file.Open(path, FreeFile()));
+  std::string line;
+  ASSERT_TRUE(file.ReadLine(line));
+  EXPECT_EQ(line, "AAAAAAAA");
+  EXPECT_EQ(calls, 3);
+  ASSERT_TRUE(file.ReadLine(line));
+  EXPECT_EQ(calls, 3);
+}
+
+TEST(TextFile, ANamedPipeWithoutWriterIsAnEmptyFileNotAHang) {
+  TempDir dir;
+  const auto path = (dir.Path() / "pipe").string();
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  TextFile file(8);
+  ASSERT_TRUE(file.Open(path, FreeFile()));
+  EXPECT_TRUE(file.AtEnd());
+  EXPECT_EQ(file.Error(), 0);
+}
+
+TEST(TextFile, AFileThatShrinksWhileReadIsAReadFailure) {
+  TempDir dir;
+  const auto path = dir.Write("shrinks.hex", std::string(5000, 'x') + "\n" + std::string(5000, 'y'));
+  TextFile file(8, 1024);
+  ASSERT_TRUE(file.Open(path, FreeFile()));
+  std::string line;
+  ASSERT_TRUE(file.ReadLine(line));
+  std::filesystem::resize_file(path, 6000);
+  EXPECT_FALSE(file.ReadLine(line));
+  EXPECT_EQ(file.Error(), TextFile::kFileShrank);
+  EXPECT_EQ(file.ErrorText(), "The file became shorter while it was read");
+}
+
+TEST(TextFile, AFileThatGrowsWhileReadIsReadToItsNewEnd) {
+  TempDir dir;
+  const auto path = dir.Write("grows.hex", "a\n");
+  TextFile file(8);
+  ASSERT_TRUE(file.Open(path, FreeFile()));
+  std::string line;
+  ASSERT_TRUE(file.ReadLine(line));
+  std::ofstream(path, std::ios::app) << "b\n";
+  ASSERT_FALSE(file.AtEnd());
+  ASSERT_TRUE(file.ReadLine(line));
+  EXPECT_EQ(line, "b");
+  EXPECT_TRUE(file.AtEnd());
+  EXPECT_EQ(file.Error(), 0);
 }
 
 }  // namespace
