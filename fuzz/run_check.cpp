@@ -1,0 +1,170 @@
+#include "run_check.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
+namespace larkspan::testing {
+
+namespace {
+
+constexpr std::string_view kSeparator = " - - - - - - - - ";
+
+bool IsHex(std::string_view text, std::size_t width) {
+  return text.size() == width && std::all_of(text.begin(), text.end(), [](char c) {
+           return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+         });
+}
+
+long HexValue(std::string_view text) { return std::stol(std::string(text), nullptr, 16); }
+
+bool HasLineBreakOrSpace(std::string_view text) {
+  return text.find_first_of("\r\n ") != std::string_view::npos;
+}
+
+// What the listing so far says about addresses.
+struct Seen {
+  std::optional<long> lowOffset, highOffset, lowExtended, highExtended;
+  static void Note(std::optional<long>& low, std::optional<long>& high, long value) {
+    low = low ? std::min(*low, value) : value;
+    high = high ? std::max(*high, value) : value;
+  }
+};
+
+// Checks one record line of the listing; notes its address.
+bool CheckRecordLine(std::string_view text, Seen& seen) {
+  if (text == "End record.") return true;
+  if (text.starts_with("Data record: ")) {
+    const auto rest = text.substr(13);
+    if (rest.size() < 7 || !IsHex(rest.substr(0, 4), 4) || rest.substr(4, 3) != "h: ") return false;
+    const auto data = rest.substr(7);
+    if (data.size() > 510 || HasLineBreakOrSpace(data)) return false;
+    Seen::Note(seen.lowOffset, seen.highOffset, HexValue(rest.substr(0, 4)));
+    return true;
+  }
+  if (text.starts_with("Extended address: ")) {
+    const auto rest = text.substr(18);
+    if (rest.size() != 6 || !IsHex(rest.substr(0, 4), 4) || rest.substr(4) != "0h") return false;
+    Seen::Note(seen.lowExtended, seen.highExtended, HexValue(rest.substr(0, 4)) * 16);
+    return true;
+  }
+  if (text.starts_with("Start record: ")) {
+    // Segment (up to 4 characters) "h: " high byte (up to 2) " " low byte (up to 2).
+    const auto rest = text.substr(14);
+    const auto h = rest.find("h: ");
+    if (h == std::string_view::npos || h > 4) return false;
+    const auto bytes = rest.substr(h + 3);
+    const auto gap = bytes.find(' ');
+    return gap != std::string_view::npos && gap <= 2 && bytes.size() - gap - 1 <= 2 &&
+           !HasLineBreakOrSpace(rest.substr(0, h)) &&
+           !HasLineBreakOrSpace(bytes.substr(gap + 1));
+  }
+  return false;
+}
+
+// "<label>Xh in line: N" with X the upper-case hex of `value`, N below `lines`.
+bool CheckMark(std::string_view text, std::string_view label, long value, long long lines) {
+  if (!text.starts_with(label)) return false;
+  const auto rest = std::string(text.substr(label.size()));
+  char expected[16];
+  std::snprintf(expected, sizeof expected, "%lXh in line: ", value);
+  if (!rest.starts_with(expected)) return false;
+  const auto line = std::stoll(rest.substr(std::string_view(expected).size()));
+  return line >= 0 && line < lines;
+}
+
+void CheckSummary(const std::vector<std::string>& summary, const Seen& seen, long long lines,
+                  std::vector<std::string>& problems) {
+  std::size_t next = 0;
+  auto expect = [&](std::string_view label, const std::optional<long>& value) {
+    if (!value) return;
+    if (next >= summary.size() || !CheckMark(summary[next], label, *value, lines)) {
+      problems.push_back("summary line " + std::to_string(next) + " is not " +
+                         std::string(label) + "...");
+    }
+    ++next;
+  };
+  expect("First address: ", seen.lowOffset);
+  expect("Last address: ", seen.highOffset);
+  expect("First Extended address: ", seen.lowExtended);
+  expect("Last Extended address: ", seen.highExtended);
+  if (next < summary.size()) problems.push_back("unexpected summary line: " + summary[next]);
+}
+
+// Warnings in line order, each naming a line of the file.
+void CheckWarnings(const RecordingView& view, long long lines, std::vector<std::string>& problems) {
+  long long previous = -1;
+  for (const auto& warning : view.With("warning:")) {
+    const bool unknown = warning.starts_with("Unknown datatype|Unknown datatype in line: ");
+    const bool invalid = warning.starts_with("Invalid record|Invalid record in line: ");
+    if (!unknown && !invalid) {
+      problems.push_back("unknown warning: " + warning);
+      continue;
+    }
+    const auto number = warning.substr(warning.find("in line: ") + 9);
+    const long long line = std::stoll(number);
+    if (line <= previous || line >= lines) problems.push_back("warning names line " + number);
+    previous = line;
+    if (!warning.ends_with("\rLine will be ignored.")) problems.push_back("warning text: " + warning);
+  }
+}
+
+}  // namespace
+
+long long CountLines(std::string_view bytes) {
+  long long lines = 0;
+  bool open = false;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' || bytes[i] == '\n') {
+      ++lines;
+      open = false;
+      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    } else {
+      open = true;
+    }
+  }
+  return lines + (open ? 1 : 0);
+}
+
+std::vector<std::string> CheckEvents(const RecordingView& view, ScanOutcome outcome,
+                                     long long lines) {
+  std::vector<std::string> problems;
+  const auto& events = view.events;
+  if (outcome != ScanOutcome::Complete) problems.push_back("the run did not complete");
+  if (events.empty() || events.front() != "clear") problems.push_back("the run did not clear");
+  const std::vector<std::string> ending = {"line:Done", "show", "focus", "select"};
+  if (events.size() < ending.size() || !std::equal(ending.begin(), ending.end(), events.end() - 4)) {
+    problems.push_back("the run did not end with Done, show, focus, select");
+  }
+  const auto listed = view.With("add:");
+  const auto separator = std::find(listed.begin(), listed.end(), kSeparator);
+  if (separator == listed.end()) {
+    problems.push_back("no separator");
+    return problems;
+  }
+  Seen seen;
+  for (auto it = listed.begin(); it != separator; ++it) {
+    if (!CheckRecordLine(*it, seen)) problems.push_back("not a listing line: " + *it);
+  }
+  CheckSummary(std::vector<std::string>(separator + 1, listed.end()), seen, lines, problems);
+  CheckWarnings(view, lines, problems);
+  const auto progress = view.With("line:");
+  if (static_cast<long long>(progress.size()) != lines / 100 + 1) {
+    problems.push_back("progress shown " + std::to_string(progress.size()) + " times for " +
+                       std::to_string(lines) + " lines");
+  }
+  const auto records = std::distance(listed.begin(), separator);
+  if (records + static_cast<long long>(view.With("warning:").size()) > lines) {
+    problems.push_back("more records and warnings than lines");
+  }
+  return problems;
+}
+
+std::vector<std::string> CheckScan(const std::string& path, std::string_view bytes) {
+  RecordingView view;
+  FormState form{path};
+  const ScanOutcome outcome = ScanRun(view, form).Run();
+  return CheckEvents(view, outcome, CountLines(bytes));
+}
+
+}  // namespace larkspan::testing
