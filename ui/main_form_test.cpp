@@ -5,10 +5,12 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QCloseEvent>
 #include <QtTest/qtestspontaneevent.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "fake_platform.h"
@@ -102,6 +104,15 @@ class MainFormTest : public QObject {
       QVERIFY2(widget->sizeHint().width() <= widget->width(), widget->metaObject()->className());
       QVERIFY(widget->font().pointSizeF() >= 6.0);
     }
+  }
+
+  void opensCentredOnTheScreen() {
+    const QPoint offset =
+        form_->frameGeometry().center() - form_->screen()->availableGeometry().center();
+    // Within the width of a window frame, whose size is known only once shown.
+    QVERIFY2(std::abs(offset.x()) <= 4 && std::abs(offset.y()) <= 4, qPrintable(QStringLiteral("off by %1, %2")
+                                                           .arg(offset.x())
+                                                           .arg(offset.y())));
   }
 
   void tabOrderRunsLoadQuickExitList() {
@@ -238,6 +249,9 @@ class MainFormTest : public QObject {
     QTRY_COMPARE(form_->Quick_Check->checkState(), Qt::Checked);
     Press(Qt::Key_L, Qt::AltModifier);
     QTRY_COMPARE(platform_.requests.size(), size_t{1});
+    Press(Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(form_->Func_Menu->isVisible());
+    form_->Func_Menu->close();
   }
 };
 
