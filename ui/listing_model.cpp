@@ -41,6 +41,10 @@ QVariant ListingModel::data(const QModelIndex& index, int role) const {
 }
 
 void ListingModel::Append(std::string_view text) {
+  if (text.size() > widestLength_ || starts_.empty()) {
+    widest_ = StoredCount();
+    widestLength_ = text.size();
+  }
   unsigned char code = kNoPrefix;
   for (std::size_t i = 0; i < kRecordPrefixes.size(); ++i) {
     if (text.starts_with(kRecordPrefixes[i])) {
@@ -93,6 +97,7 @@ void ListingModel::Publish() {
   if (stored == published_) return;
   beginInsertRows({}, published_, stored - 1);
   published_ = stored;
+  if (widest_ < published_) widestPublished_ = static_cast<int>(widest_);
   endInsertRows();
 }
 
@@ -103,6 +108,9 @@ void ListingModel::Clear() {
   std::deque<std::uint64_t>().swap(starts_);
   used_ = kBlockSize;
   published_ = 0;
+  widest_ = 0;
+  widestLength_ = 0;
+  widestPublished_ = 0;
   endResetModel();
 #ifdef __GLIBC__
   // Give the freed blocks back to the system, not only to the allocator.

@@ -39,6 +39,9 @@ class ListingModel : public QAbstractListModel {
   std::int64_t StoredCount() const { return static_cast<std::int64_t>(starts_.size()); }
   // The text of entry `row` (published or not), as it was appended.
   std::string Text(std::int64_t row) const;
+  // The published entry with the longest text (0 when there is none): with
+  // uniform item sizes, every entry is as wide as this one.
+  int WidestRow() const { return widestPublished_; }
 
  private:
   struct Entry {
@@ -53,6 +56,9 @@ class ListingModel : public QAbstractListModel {
   std::size_t used_ = kBlockSize;  // bytes used in the last block
   std::deque<std::uint64_t> starts_;  // block * kBlockSize + offset of every entry
   int published_ = 0;
+  std::int64_t widest_ = 0;  // entry with the longest text
+  std::size_t widestLength_ = 0;
+  int widestPublished_ = 0;
 };
 
 }  // namespace larkspan

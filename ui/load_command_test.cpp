@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListView>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -246,6 +247,24 @@ class LoadCommandTest : public QObject {
     form_->Load_Button_Click();
     QCOMPARE(form_->windowHandle()->title(), QStringLiteral("Larkspan - ") + path);
     QCOMPARE(form_->Contents_Model->rowCount(), 6);
+  }
+
+  void longEntriesAfterAShortFirstOneCanBeScrolledTo() {
+    platform_.choices.push_back(Write("wide.hex", ":00000001FF\r\n:20000000" +
+                                                      std::string(64, 'A') + "\r\n"));
+    form_->Load_Button_Click();
+    const QModelIndex wide = form_->Contents_Model->index(1);
+    const int textWidth = QFontMetrics(form_->Contents_List->font())
+                              .horizontalAdvance(wide.data().toString());
+    QVERIFY(form_->Contents_List->visualRect(wide).width() >= textWidth);
+    QVERIFY(form_->Contents_List->horizontalScrollBar()->maximum() > 0);
+    // Also when the longest entry comes in a later batch than the first ones.
+    form_->Contents_Model->Append("Data record: 0000h: " + std::string(200, 'B'));
+    form_->Contents_Model->Publish();
+    QCoreApplication::processEvents();
+    const QModelIndex wider = form_->Contents_Model->index(form_->Contents_Model->rowCount() - 1);
+    QVERIFY(form_->Contents_List->visualRect(wider).width() >=
+            QFontMetrics(form_->Contents_List->font()).horizontalAdvance(wider.data().toString()));
   }
 
   void aSecondLoadReplacesTheListing() {

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "listing_delegate.h"
 #include "listing_model.h"
 #include "main_form.h"
 #include "program_icon.h"
@@ -61,6 +62,7 @@ void Main_Form::BuildControls() {
   Contents_Model = new ListingModel(this);
   Contents_List = new QListView(client);
   Contents_List->setModel(Contents_Model);
+  Contents_List->setItemDelegate(new ListingDelegate(Contents_List));
   Contents_List->setUniformItemSizes(true);
   Contents_List->setSelectionMode(QAbstractItemView::SingleSelection);
   Contents_List->setEditTriggers(QAbstractItemView::NoEditTriggers);
