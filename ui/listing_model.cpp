@@ -14,8 +14,7 @@ namespace larkspan {
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 3;  // prefix code, then length (16 bits)
-constexpr std::size_t kMaxRest = std::numeric_limits<std::uint16_t>::max();
+constexpr std::size_t kHeaderSize = 1;  // the prefix code
 constexpr unsigned char kNoPrefix = 0xFF;
 
 }  // namespace
@@ -54,32 +53,38 @@ void ListingModel::Append(std::string_view text) {
     }
   }
   // Listing lines are a few hundred characters at the most.
-  text = text.substr(0, kMaxRest);
+  text = text.substr(0, kBlockSize - kHeaderSize);
   char* out = Reserve(kHeaderSize + text.size());
   out[0] = static_cast<char>(code);
-  out[1] = static_cast<char>(text.size() & 0xFF);
-  out[2] = static_cast<char>(text.size() >> 8);
   std::memcpy(out + kHeaderSize, text.data(), text.size());
 }
 
 char* ListingModel::Reserve(std::size_t size) {
-  if (kBlockSize - used_ < size) {
-    blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
-    used_ = 0;
+  if (blocks_.empty() || kBlockSize - blocks_.back().used < size) {
+    blocks_.push_back({std::make_unique_for_overwrite<char[]>(kBlockSize), StoredCount(), 0});
   }
-  const std::uint64_t start = (blocks_.size() - 1) * kBlockSize + used_;
+  Block& block = blocks_.back();
+  const std::uint32_t start = block.used;
   starts_.push_back(start);
-  used_ += size;
-  return blocks_.back().get() + (start % kBlockSize);
+  block.used += static_cast<std::uint32_t>(size);
+  return block.bytes.get() + start;
 }
 
 ListingModel::Entry ListingModel::At(std::int64_t row) const {
-  const std::uint64_t start = starts_[static_cast<std::size_t>(row)];
-  const char* p = blocks_[start / kBlockSize].get() + start % kBlockSize;
+  // The last block whose first entry is at or before `row`.
+  const auto block = std::prev(std::upper_bound(
+      blocks_.begin(), blocks_.end(), row,
+      [](std::int64_t r, const Block& b) { return r < b.firstRow; }));
+  const std::uint32_t start = starts_[static_cast<std::size_t>(row)];
+  const bool lastInBlock = std::next(block) == blocks_.end()
+                               ? row + 1 == StoredCount()
+                               : row + 1 == std::next(block)->firstRow;
+  const std::uint32_t end =
+      lastInBlock ? block->used : starts_[static_cast<std::size_t>(row + 1)];
+  const char* p = block->bytes.get() + start;
   const auto code = static_cast<unsigned char>(p[0]);
-  const std::size_t length =
-      static_cast<unsigned char>(p[1]) | (static_cast<std::size_t>(static_cast<unsigned char>(p[2])) << 8);
-  return {code == kNoPrefix ? -1 : code, std::string_view(p + kHeaderSize, length)};
+  return {code == kNoPrefix ? -1 : code,
+          std::string_view(p + kHeaderSize, end - start - kHeaderSize)};
 }
 
 std::string ListingModel::Text(std::int64_t row) const {
@@ -105,8 +110,7 @@ void ListingModel::Clear() {
   beginResetModel();
   blocks_.clear();
   blocks_.shrink_to_fit();
-  std::deque<std::uint64_t>().swap(starts_);
-  used_ = kBlockSize;
+  std::deque<std::uint32_t>().swap(starts_);
   published_ = 0;
   widest_ = 0;
   widestLength_ = 0;

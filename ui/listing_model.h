@@ -15,7 +15,9 @@ namespace larkspan {
 // A read-only list of 8-bit (Latin-1) texts for a QListView.
 //
 // Entries are packed into large blocks: a one-byte code for a common record prefix,
-// a two-byte length and the rest of the text, with no per-entry object. Appended
+// then the rest of the text; an entry ends where the next one (or the block's used
+// part) begins. Per entry there is a 32-bit offset within its block and no object
+// of its own, so a million record lines take little more than their text. Appended
 // entries are gathered and announced to the views in one step by Publish(), so that
 // a view is not updated a million times while a file is read.
 class ListingModel : public QAbstractListModel {
@@ -51,10 +53,14 @@ class ListingModel : public QAbstractListModel {
   Entry At(std::int64_t row) const;
   char* Reserve(std::size_t size);
 
+  struct Block {
+    std::unique_ptr<char[]> bytes;
+    std::int64_t firstRow;  // the first entry stored in this block
+    std::uint32_t used;     // bytes used
+  };
   static constexpr std::size_t kBlockSize = 1 << 20;
-  std::vector<std::unique_ptr<char[]>> blocks_;
-  std::size_t used_ = kBlockSize;  // bytes used in the last block
-  std::deque<std::uint64_t> starts_;  // block * kBlockSize + offset of every entry
+  std::vector<Block> blocks_;
+  std::deque<std::uint32_t> starts_;  // offset of every entry within its block
   int published_ = 0;
   std::int64_t widest_ = 0;  // entry with the longest text
   std::size_t widestLength_ = 0;
