@@ -36,36 +36,37 @@ ScanOutcome ScanRun::Run() {
 
   TextFile file(kKeptCharacters);
   form_.FileNumber = FreeFile();
-  if (!file.Open(form_.CurrentFile, form_.FileNumber)) {
-    ReportFileError(file.ErrorText());
-    return ScanOutcome::FileError;
-  }
-  file.SetLongLineHook([this] { view_.ProcessPendingEvents(); });
-  std::string line;
-  line.reserve(kKeptCharacters);
-  while (!file.AtEnd()) {
-    if (!file.ReadLine(line)) break;
-    if (!line.empty() && line.front() == ':') DecodeRecord(line);
-    ++state_.LineIndex;
-    if (state_.LineIndex % kProgressInterval == 0) {
-      text_.clear();
-      AppendDecimal(text_, state_.LineIndex);
-      view_.SetLineText(text_);
-      view_.ProcessPendingEvents();
-    }
-  }
-  if (file.Error() != 0) {
-    const std::string reason = file.ErrorText();
-    file.Close();
-    ReportFileError(reason);
-    return ScanOutcome::FileError;
-  }
+  if (file.Open(form_.CurrentFile, form_.FileNumber)) ReadLines(file);
+  const std::string failure = file.Error() != 0 ? file.ErrorText() : std::string();
   file.Close();
+  if (!failure.empty()) {
+    ReportFileError(failure);
+    return ScanOutcome::FileError;
+  }
   ListSummary();
   view_.SetLineText("Done");
   ShowList();
   view_.SelectFirstEntry();
   return ScanOutcome::Complete;
+}
+
+void ScanRun::ReadLines(TextFile& file) {
+  file.SetLongLineHook([this] { view_.ProcessPendingEvents(); });
+  std::string line;
+  line.reserve(kKeptCharacters);
+  while (!file.AtEnd()) {
+    if (!file.ReadLine(line)) return;
+    if (!line.empty() && line.front() == ':') DecodeRecord(line);
+    ++state_.LineIndex;
+    if (state_.LineIndex % kProgressInterval == 0) ShowProgress();
+  }
+}
+
+void ScanRun::ShowProgress() {
+  text_.clear();
+  AppendDecimal(text_, state_.LineIndex);
+  view_.SetLineText(text_);
+  view_.ProcessPendingEvents();
 }
 
 void ScanRun::AddToList(std::string_view text) { view_.AddItem(text); }

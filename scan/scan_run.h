@@ -10,6 +10,8 @@
 
 namespace larkspan {
 
+class TextFile;
+
 enum class ScanOutcome {
   Complete,   // the whole file was read and the summary listed
   FileError,  // the file could not be opened or read; the error box was shown
@@ -33,6 +35,8 @@ class ScanRun {
   const ScanState& State() const { return state_; }
 
  private:
+  void ReadLines(TextFile& file);
+  void ShowProgress();
   void AddToList(std::string_view text);
   void DecodeRecord(std::string_view line);
   void ListData(std::string_view line, std::string_view offsetText);
