@@ -61,7 +61,7 @@ class ConsoleView final : public ListingView {
   Options options_;
   std::size_t progressWidth_ = 0;  // characters of the progress line on screen
   std::chrono::steady_clock::time_point lastProgress_{};
-  std::string pending_;            // listing lines not yet written
+  std::string pending_;  // listing lines not yet written
 };
 
 }  // namespace larkspan

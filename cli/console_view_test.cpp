@@ -94,7 +94,8 @@ TEST(ConsoleView, ProgressLeftOnScreenIsErasedWhenTheViewEnds) {
 
 TEST(ConsoleView, SharedTargetFlushesTheListingBeforeMessagesAndProgress) {
   MemoryStream out, err;
-  ConsoleView view(out.Get(), err.Get(), {.showProgress = true, .sharedTarget = true, .progressInterval = {}});
+  ConsoleView view(out.Get(), err.Get(),
+                   {.showProgress = true, .sharedTarget = true, .progressInterval = {}});
   view.AddItem("first");
   view.WarningBox("w", "T");
   EXPECT_EQ(out.Text(), "first\n");

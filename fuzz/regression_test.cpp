@@ -29,10 +29,10 @@ TEST(FuzzRegressions, EveryKeptInputScansConsistently) {
 
 TEST(FuzzRegressions, TheChecksFindAWrongSummary) {
   RecordingView view;
-  for (const char* event : {"clear", "add:Data record: 0010h: AB", "add:Data record: 0020h: CD",
-                            "add: - - - - - - - - ", "add:First address: 20h in line: 0",
-                            "add:Last address: 20h in line: 1", "line:Done", "show", "focus",
-                            "select"}) {
+  for (const char* event :
+       {"clear", "add:Data record: 0010h: AB", "add:Data record: 0020h: CD",
+        "add: - - - - - - - - ", "add:First address: 20h in line: 0",
+        "add:Last address: 20h in line: 1", "line:Done", "show", "focus", "select"}) {
     view.events.emplace_back(event);
   }
   const auto problems = CheckEvents(view, ScanOutcome::Complete, 2);

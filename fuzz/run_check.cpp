@@ -16,7 +16,9 @@ bool IsHex(std::string_view text, std::size_t width) {
          });
 }
 
-long HexValue(std::string_view text) { return std::stol(std::string(text), nullptr, 16); }
+long HexValue(std::string_view text) {
+  return std::stol(std::string(text), nullptr, 16);
+}
 
 bool HasLineBreakOrSpace(std::string_view text) {
   return text.find_first_of("\r\n ") != std::string_view::npos;
@@ -56,8 +58,7 @@ bool CheckRecordLine(std::string_view text, Seen& seen) {
     const auto bytes = rest.substr(h + 3);
     const auto gap = bytes.find(' ');
     return gap != std::string_view::npos && gap <= 2 && bytes.size() - gap - 1 <= 2 &&
-           !HasLineBreakOrSpace(rest.substr(0, h)) &&
-           !HasLineBreakOrSpace(bytes.substr(gap + 1));
+           !HasLineBreakOrSpace(rest.substr(0, h)) && !HasLineBreakOrSpace(bytes.substr(gap + 1));
   }
   return false;
 }
@@ -79,8 +80,8 @@ void CheckSummary(const std::vector<std::string>& summary, const Seen& seen, lon
   auto expect = [&](std::string_view label, const std::optional<long>& value) {
     if (!value) return;
     if (next >= summary.size() || !CheckMark(summary[next], label, *value, lines)) {
-      problems.push_back("summary line " + std::to_string(next) + " is not " +
-                         std::string(label) + "...");
+      problems.push_back("summary line " + std::to_string(next) + " is not " + std::string(label) +
+                         "...");
     }
     ++next;
   };
@@ -105,7 +106,8 @@ void CheckWarnings(const RecordingView& view, long long lines, std::vector<std::
     const long long line = std::stoll(number);
     if (line <= previous || line >= lines) problems.push_back("warning names line " + number);
     previous = line;
-    if (!warning.ends_with("\rLine will be ignored.")) problems.push_back("warning text: " + warning);
+    if (!warning.ends_with("\rLine will be ignored."))
+      problems.push_back("warning text: " + warning);
   }
 }
 
@@ -133,7 +135,8 @@ std::vector<std::string> CheckEvents(const RecordingView& view, ScanOutcome outc
   if (outcome != ScanOutcome::Complete) problems.push_back("the run did not complete");
   if (events.empty() || events.front() != "clear") problems.push_back("the run did not clear");
   const std::vector<std::string> ending = {"line:Done", "show", "focus", "select"};
-  if (events.size() < ending.size() || !std::equal(ending.begin(), ending.end(), events.end() - 4)) {
+  if (events.size() < ending.size() ||
+      !std::equal(ending.begin(), ending.end(), events.end() - 4)) {
     problems.push_back("the run did not end with Done, show, focus, select");
   }
   const auto listed = view.With("add:");

@@ -3,7 +3,6 @@
 #include <limits>
 #include <stdexcept>
 
-
 namespace larkspan {
 
 namespace {
@@ -19,8 +18,7 @@ bool FitsInt32(std::int64_t value) {
 }
 
 [[noreturn]] void ThrowOverflow(std::string_view text) {
-  throw std::overflow_error("hexadecimal text out of range: " +
-                            std::string(text.substr(0, 40)));
+  throw std::overflow_error("hexadecimal text out of range: " + std::string(text.substr(0, 40)));
 }
 
 }  // namespace

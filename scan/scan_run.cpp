@@ -69,7 +69,9 @@ void ScanRun::ShowProgress() {
   view_.ProcessPendingEvents();
 }
 
-void ScanRun::AddToList(std::string_view text) { view_.AddItem(text); }
+void ScanRun::AddToList(std::string_view text) {
+  view_.AddItem(text);
+}
 
 void ScanRun::DecodeRecord(std::string_view line) {
   const std::string_view count = Mid(line, kCountPos, kCountLen);

@@ -29,10 +29,10 @@ TEST(ScanRunOrder, ClearsListsSummarisesThenShowsFocusesAndSelects) {
   TempDir dir;
   RecordingView view;
   EXPECT_EQ(RunOn(view, dir.Write("a.hex", kTwoRecords)), ScanOutcome::Complete);
-  EXPECT_EQ(view.events, (Events{"clear", "add:Data record: 0100h: 1122", "add:End record.",
-                                 "add: - - - - - - - - ", "add:First address: 100h in line: 0",
-                                 "add:Last address: 100h in line: 0", "line:Done", "show", "focus",
-                                 "select"}));
+  EXPECT_EQ(view.events,
+            (Events{"clear", "add:Data record: 0100h: 1122", "add:End record.",
+                    "add: - - - - - - - - ", "add:First address: 100h in line: 0",
+                    "add:Last address: 100h in line: 0", "line:Done", "show", "focus", "select"}));
 }
 
 TEST(ScanRunOrder, QuickLoadHidesTheListUntilTheEnd) {

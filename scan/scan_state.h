@@ -25,12 +25,8 @@ struct ScanState {
   Mark FirstExtended;
   Mark LastExtended;
 
-  void NoteAddress(std::int32_t offset) {
-    Note(AddressUsed, FirstAddress, LastAddress, offset);
-  }
-  void NoteExtended(std::int32_t value) {
-    Note(ExtendedUsed, FirstExtended, LastExtended, value);
-  }
+  void NoteAddress(std::int32_t offset) { Note(AddressUsed, FirstAddress, LastAddress, offset); }
+  void NoteExtended(std::int32_t value) { Note(ExtendedUsed, FirstExtended, LastExtended, value); }
 
  private:
   // The first value met sets both ends; later values replace an end only when

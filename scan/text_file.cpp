@@ -56,7 +56,9 @@ std::int32_t FreeFile() {
 TextFile::TextFile(std::size_t keepLimit, std::size_t blockSize)
     : keepLimit_(keepLimit), block_(new char[blockSize]), blockSize_(blockSize) {}
 
-TextFile::~TextFile() { Close(); }
+TextFile::~TextFile() {
+  Close();
+}
 
 bool TextFile::Open(const std::string& path, std::int32_t fileNumber) {
   Close();

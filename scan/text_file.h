@@ -74,7 +74,7 @@ class TextFile {
   std::int32_t fileNumber_ = 0;
   int error_ = 0;
   bool eof_ = false;
-  bool afterReturn_ = false;  // the last line ended at a carriage return
+  bool afterReturn_ = false;      // the last line ended at a carriage return
   std::int64_t sizeAtOpen_ = -1;  // size of a regular file when opened, else -1
   std::uint64_t bytesRead_ = 0;
   std::function<void()> longLineHook_;

@@ -38,7 +38,9 @@ struct Splitting {
   Lines lines;
 };
 
-void PrintTo(const Splitting& p, std::ostream* os) { *os << p.name; }
+void PrintTo(const Splitting& p, std::ostream* os) {
+  *os << p.name;
+}
 
 // Every case is read with several block sizes, so that terminators, and a carriage
 // return followed by a line feed, fall across block boundaries.
@@ -60,14 +62,15 @@ INSTANTIATE_TEST_SUITE_P(
         Splitting{"LfAlone", "ab\ncd\n", {"ab", "cd"}},
         Splitting{"CrAlone", "ab\rcd\r", {"ab", "cd"}},
         Splitting{"LastLineUnterminated", "ab\r\ncd", {"ab", "cd"}},
-        Splitting{"CrCrLf", "ab\r\r\ncd", {"ab", "", "cd"}},
-        Splitting{"LfCr", "\n\r", {"", ""}}, Splitting{"BlankCrLf", "\r\n\r\n", {"", ""}},
-        Splitting{"LfLf", "\n\n", {"", ""}},
+        Splitting{"CrCrLf", "ab\r\r\ncd", {"ab", "", "cd"}}, Splitting{"LfCr", "\n\r", {"", ""}},
+        Splitting{"BlankCrLf", "\r\n\r\n", {"", ""}}, Splitting{"LfLf", "\n\n", {"", ""}},
         Splitting{"SpacesRemoved", "  a b  c \r\n d\r\n", {"abc", "d"}},
         Splitting{"TabsAndControlsStay", "a\tb\x1a\r\n", {"a\tb\x1a"}},
         Splitting{"EightBitBytes", std::string("\0\xff\x80\n", 4), {std::string("\0\xff\x80", 3)}},
-        Splitting{"OnlyLongestPrefixKept", std::string(100, 'x') + "\ny", {std::string(64, 'x'), "y"}},
-        Splitting{"SpacesDoNotCountTowardsLimit", std::string(500, ' ') + std::string(70, 'z'),
+        Splitting{
+            "OnlyLongestPrefixKept", std::string(100, 'x') + "\ny", {std::string(64, 'x'), "y"}},
+        Splitting{"SpacesDoNotCountTowardsLimit",
+                  std::string(500, ' ') + std::string(70, 'z'),
                   {std::string(64, 'z')}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -133,7 +136,8 @@ TEST(TextFile, ANamedPipeWithoutWriterIsAnEmptyFileNotAHang) {
 
 TEST(TextFile, AFileThatShrinksWhileReadIsAReadFailure) {
   TempDir dir;
-  const auto path = dir.Write("shrinks.hex", std::string(5000, 'x') + "\n" + std::string(5000, 'y'));
+  const auto path =
+      dir.Write("shrinks.hex", std::string(5000, 'x') + "\n" + std::string(5000, 'y'));
   TextFile file(8, 1024);
   ASSERT_TRUE(file.Open(path, FreeFile()));
   std::string line;

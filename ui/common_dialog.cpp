@@ -14,8 +14,7 @@ QString NameFilter(const QString& description, const QString& patterns) {
     const QString trimmed = pattern.trimmed();
     qtPatterns << (trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed);
   }
-  return description + QLatin1String(" (") + qtPatterns.join(QLatin1Char(' ')) +
-         QLatin1Char(')');
+  return description + QLatin1String(" (") + qtPatterns.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListView>
 
@@ -31,16 +31,22 @@ FormListingView::FormListingView(Main_Form& form)
   sincePublish_.start();
 }
 
-void FormListingView::ClearList() { form_.Contents_Model->Clear(); }
+void FormListingView::ClearList() {
+  form_.Contents_Model->Clear();
+}
 
-void FormListingView::AddItem(std::string_view text) { form_.AddToList(text); }
+void FormListingView::AddItem(std::string_view text) {
+  form_.AddToList(text);
+}
 
 void FormListingView::SetListVisible(bool visible) {
   form_.Contents_Model->Publish();
   form_.Contents_List->setVisible(visible);
 }
 
-void FormListingView::FocusList() { form_.Contents_List->setFocus(); }
+void FormListingView::FocusList() {
+  form_.Contents_List->setFocus();
+}
 
 void FormListingView::SelectFirstEntry() {
   form_.Contents_Model->Publish();
@@ -60,20 +66,17 @@ int FormListingView::QuickCheckValue() const {
 }
 
 void FormListingView::SetLineText(std::string_view text) {
-  form_.Line_Text->setText(
-      QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+  form_.Line_Text->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void FormListingView::WarningBox(std::string_view text, std::string_view title) {
   form_.Contents_Model->Publish();
-  form_.Services().MessageBox(&form_, BoxIcon::Warning, FromLocal8Bit(title),
-                              FromLocal8Bit(text));
+  form_.Services().MessageBox(&form_, BoxIcon::Warning, FromLocal8Bit(title), FromLocal8Bit(text));
 }
 
 void FormListingView::ErrorBox(std::string_view text, std::string_view title) {
   form_.Contents_Model->Publish();
-  form_.Services().MessageBox(&form_, BoxIcon::Critical, FromLocal8Bit(title),
-                              FromLocal8Bit(text));
+  form_.Services().MessageBox(&form_, BoxIcon::Critical, FromLocal8Bit(title), FromLocal8Bit(text));
 }
 
 void FormListingView::ProcessPendingEvents() {

@@ -166,9 +166,9 @@ class HostileWindowTest : public QObject {
     QTimer::singleShot(0, [&] { std::filesystem::resize_file(path, 100); });
     Load(QString::fromStdString(path));
     QCOMPARE(platform_.boxes.size(), size_t{1});
-    QCOMPARE(platform_.boxes[0].text, QStringLiteral("Cannot read file: ") +
-                                          QString::fromStdString(path) +
-                                          QStringLiteral("\rThe file became shorter while it was read"));
+    QCOMPARE(platform_.boxes[0].text,
+             QStringLiteral("Cannot read file: ") + QString::fromStdString(path) +
+                 QStringLiteral("\rThe file became shorter while it was read"));
     QVERIFY(form_->Contents_Model->rowCount() > 100);
     QVERIFY(!Listing().contains(QStringLiteral(" - - - - - - - - ")));
     QVERIFY(form_->Contents_List->isVisible());

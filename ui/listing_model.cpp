@@ -72,15 +72,14 @@ char* ListingModel::Reserve(std::size_t size) {
 
 ListingModel::Entry ListingModel::At(std::int64_t row) const {
   // The last block whose first entry is at or before `row`.
-  const auto block = std::prev(std::upper_bound(
-      blocks_.begin(), blocks_.end(), row,
-      [](std::int64_t r, const Block& b) { return r < b.firstRow; }));
+  const auto block =
+      std::prev(std::upper_bound(blocks_.begin(), blocks_.end(), row,
+                                 [](std::int64_t r, const Block& b) { return r < b.firstRow; }));
   const std::uint32_t start = starts_[static_cast<std::size_t>(row)];
   const bool lastInBlock = std::next(block) == blocks_.end()
                                ? row + 1 == StoredCount()
                                : row + 1 == std::next(block)->firstRow;
-  const std::uint32_t end =
-      lastInBlock ? block->used : starts_[static_cast<std::size_t>(row + 1)];
+  const std::uint32_t end = lastInBlock ? block->used : starts_[static_cast<std::size_t>(row + 1)];
   const char* p = block->bytes.get() + start;
   const auto code = static_cast<unsigned char>(p[0]);
   return {code == kNoPrefix ? -1 : code,
@@ -97,8 +96,8 @@ std::string ListingModel::Text(std::int64_t row) const {
 
 void ListingModel::Publish() {
   // A view counts its rows in an int; entries past that are kept but not shown.
-  const auto stored = static_cast<int>(
-      std::min<std::int64_t>(StoredCount(), std::numeric_limits<int>::max()));
+  const auto stored =
+      static_cast<int>(std::min<std::int64_t>(StoredCount(), std::numeric_limits<int>::max()));
   if (stored == published_) return;
   beginInsertRows({}, published_, stored - 1);
   published_ = stored;

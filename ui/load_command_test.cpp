@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListView>
-#include <QScrollBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -76,11 +76,11 @@ class LoadCommandTest : public QObject {
     form_->Load_Button->click();
     QCOMPARE(form_->CurrentFile, path);
     QCOMPARE(form_->windowTitle(), QStringLiteral("Larkspan - ") + path);
-    QCOMPARE(Listing(), (QStringList{"Data record: 0100h: 214601360121470136007EFE09D21901",
-                                     "Data record: 0110h: 2146017E17C20001FF5F160021480119",
-                                     "End record.", " - - - - - - - - ",
-                                     "First address: 100h in line: 0",
-                                     "Last address: 110h in line: 1"}));
+    QCOMPARE(Listing(),
+             (QStringList{"Data record: 0100h: 214601360121470136007EFE09D21901",
+                          "Data record: 0110h: 2146017E17C20001FF5F160021480119", "End record.",
+                          " - - - - - - - - ", "First address: 100h in line: 0",
+                          "Last address: 110h in line: 1"}));
     QCOMPARE(form_->ListIndex(), 0);
     QCOMPARE(form_->Line_Text->text(), QStringLiteral("0"));
     QVERIFY(form_->Contents_List->isVisible());
@@ -96,9 +96,8 @@ class LoadCommandTest : public QObject {
     QCOMPARE(request.title, QStringLiteral("Enter path & name of HEX-file:"));
     QCOMPARE(request.folder, QStringLiteral("."));
     QCOMPARE(request.fileName, QString());
-    QCOMPARE(request.filters,
-             (QStringList{"HEX file (*.hex) (*.hex)", "Intel (*.83) (*.83)",
-                          "MCS-86 (*.88) (*.88)", "All files (*.*) (*)"}));
+    QCOMPARE(request.filters, (QStringList{"HEX file (*.hex) (*.hex)", "Intel (*.83) (*.83)",
+                                           "MCS-86 (*.88) (*.88)", "All files (*.*) (*)"}));
     QCOMPARE(request.selectedFilter, 0);
     QVERIFY(request.existingOnly);
   }
@@ -223,8 +222,8 @@ class LoadCommandTest : public QObject {
     QCOMPARE(platform_.boxes.size(), size_t{1});
     QCOMPARE(platform_.boxes[0].icon, BoxIcon::Critical);
     QCOMPARE(platform_.boxes[0].title, QStringLiteral("File error"));
-    QCOMPARE(platform_.boxes[0].text,
-             QStringLiteral("Cannot read file: ") + path + QStringLiteral("\rNo such file or directory"));
+    QCOMPARE(platform_.boxes[0].text, QStringLiteral("Cannot read file: ") + path +
+                                          QStringLiteral("\rNo such file or directory"));
     QVERIFY(form_->Contents_List->isVisible());
     QVERIFY(form_->Load_Button->isEnabled());
     QCOMPARE(form_->windowTitle(), QStringLiteral("Larkspan - ") + path);
@@ -250,12 +249,12 @@ class LoadCommandTest : public QObject {
   }
 
   void longEntriesAfterAShortFirstOneCanBeScrolledTo() {
-    platform_.choices.push_back(Write("wide.hex", ":00000001FF\r\n:20000000" +
-                                                      std::string(64, 'A') + "\r\n"));
+    platform_.choices.push_back(
+        Write("wide.hex", ":00000001FF\r\n:20000000" + std::string(64, 'A') + "\r\n"));
     form_->Load_Button_Click();
     const QModelIndex wide = form_->Contents_Model->index(1);
-    const int textWidth = QFontMetrics(form_->Contents_List->font())
-                              .horizontalAdvance(wide.data().toString());
+    const int textWidth =
+        QFontMetrics(form_->Contents_List->font()).horizontalAdvance(wide.data().toString());
     QVERIFY(form_->Contents_List->visualRect(wide).width() >= textWidth);
     QVERIFY(form_->Contents_List->horizontalScrollBar()->maximum() > 0);
     // Also when the longest entry comes in a later batch than the first ones.

@@ -60,7 +60,9 @@ Main_Form::Main_Form(Platform& platform, QWidget* parent)
   CentreOnScreen();
 }
 
-Main_Form::~Main_Form() { qApp->removeEventFilter(this); }
+Main_Form::~Main_Form() {
+  qApp->removeEventFilter(this);
+}
 
 void Main_Form::Form_Load() {
   NavKeyDown = false;
@@ -73,7 +75,9 @@ int Main_Form::ListIndex() const {
   return current.isValid() ? current.row() : -1;
 }
 
-void Main_Form::Contents_List_Click() { Line_Text->setText(QString::number(ListIndex())); }
+void Main_Form::Contents_List_Click() {
+  Line_Text->setText(QString::number(ListIndex()));
+}
 
 void Main_Form::Form_KeyDown(int keyCode, int shift) {
   if (keyCode == kKeyF4 && shift == kAltMask) {
@@ -93,11 +97,17 @@ void Main_Form::Form_QueryUnload(bool& /*cancel*/, int unloadMode) {
   if (unloadMode == kUnloadByUser) Func_Exit_Click();
 }
 
-void Main_Form::Exit_Button_Click() { platform_.ExitProgram(); }
+void Main_Form::Exit_Button_Click() {
+  platform_.ExitProgram();
+}
 
-void Main_Form::Func_Exit_Click() { Exit_Button_Click(); }
+void Main_Form::Func_Exit_Click() {
+  Exit_Button_Click();
+}
 
-void Main_Form::Func_Load_Click() { Load_Button_Click(); }
+void Main_Form::Func_Load_Click() {
+  Load_Button_Click();
+}
 
 void Main_Form::Load_Button_Click() {
   // Only one scan run at a time: it holds the input file until it ends.
@@ -108,8 +118,8 @@ void Main_Form::Load_Button_Click() {
     Filename_Dialog.InitDir = SplitFilename(CurrentFile, true);
     Filename_Dialog.FileName = SplitFilename(CurrentFile, false);
     Filename_Dialog.Filter = QString::fromLatin1(kFileFilter);
-    Filename_Dialog.Flags = CommonDialog::kHideReadOnly | CommonDialog::kPathMustExist |
-                            CommonDialog::kFileMustExist;
+    Filename_Dialog.Flags =
+        CommonDialog::kHideReadOnly | CommonDialog::kPathMustExist | CommonDialog::kFileMustExist;
     Filename_Dialog.ShowOpen();
     CurrentFile = Filename_Dialog.FileName;
     setWindowTitle(LiteralTitle(QStringLiteral("Larkspan") + QStringLiteral(" - ") + CurrentFile));
@@ -143,16 +153,19 @@ void Main_Form::OfferLoad(bool offered) {
 }
 
 void Main_Form::Func_About_Click() {
-  const QString text = QStringLiteral("Larkspan, Version %1.%2.%3")
-                           .arg(kVersionMajor)
-                           .arg(kVersionMinor)
-                           .arg(kVersionRevision) +
-                       QStringLiteral("\rRead HEX-file and display contents and usable addess info.") +
-                       QStringLiteral("\r\rWritten by the Larkspan developers.");
+  const QString text =
+      QStringLiteral("Larkspan, Version %1.%2.%3")
+          .arg(kVersionMajor)
+          .arg(kVersionMinor)
+          .arg(kVersionRevision) +
+      QStringLiteral("\rRead HEX-file and display contents and usable addess info.") +
+      QStringLiteral("\r\rWritten by the Larkspan developers.");
   platform_.MessageBox(this, BoxIcon::Information, QStringLiteral("About Larkspan"), text);
 }
 
-void Main_Form::AddToList(std::string_view text) { Contents_Model->Append(text); }
+void Main_Form::AddToList(std::string_view text) {
+  Contents_Model->Append(text);
+}
 
 QString Main_Form::SplitFilename(const QString& filename, bool pathFile) {
   return larkspan::SplitFilename(filename, pathFile);

@@ -36,9 +36,9 @@ class Main_Form : public QMainWindow {
   ~Main_Form() override;
 
   // Form state.
-  QString CurrentFile;            // full path of the last file chosen
-  std::int32_t FileNumber = 0;    // number of the input file during a scan run
-  bool NavKeyDown = false;        // a navigation key went down; update the indicator
+  QString CurrentFile;          // full path of the last file chosen
+  std::int32_t FileNumber = 0;  // number of the input file during a scan run
+  bool NavKeyDown = false;      // a navigation key went down; update the indicator
 
   // Controls.
   QListView* Contents_List = nullptr;

@@ -97,8 +97,9 @@ void Main_Form::BuildControls() {
   Exit_Button = CommandButton(client, QStringLiteral("E&xit"), QStringLiteral("Close program"));
   PlaceTwips(Exit_Button, 5640, 3960, 1335, 375);
 
-  for (QWidget* captioned : {static_cast<QWidget*>(Load_Button), static_cast<QWidget*>(Line_Label),
-                             static_cast<QWidget*>(Quick_Check), static_cast<QWidget*>(Exit_Button)}) {
+  for (QWidget* captioned :
+       {static_cast<QWidget*>(Load_Button), static_cast<QWidget*>(Line_Label),
+        static_cast<QWidget*>(Quick_Check), static_cast<QWidget*>(Exit_Button)}) {
     FitCaption(captioned);
   }
   // The two captions of the bottom row read alike: both take the smaller font.

@@ -1,14 +1,14 @@
 // The window's controls, keys, About box and exits.
+#include <QtTest/qtestspontaneevent.h>
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QCloseEvent>
-#include <QtTest/qtestspontaneevent.h>
 
 #include <cstdlib>
 #include <memory>
@@ -97,10 +97,9 @@ class MainFormTest : public QObject {
   }
 
   void captionsFitTheirControls() {
-    for (QWidget* widget : {static_cast<QWidget*>(form_->Line_Label),
-                            static_cast<QWidget*>(form_->Load_Button),
-                            static_cast<QWidget*>(form_->Quick_Check),
-                            static_cast<QWidget*>(form_->Exit_Button)}) {
+    for (QWidget* widget :
+         {static_cast<QWidget*>(form_->Line_Label), static_cast<QWidget*>(form_->Load_Button),
+          static_cast<QWidget*>(form_->Quick_Check), static_cast<QWidget*>(form_->Exit_Button)}) {
       QVERIFY2(widget->sizeHint().width() <= widget->width(), widget->metaObject()->className());
       QVERIFY(widget->font().pointSizeF() >= 6.0);
     }
@@ -110,16 +109,14 @@ class MainFormTest : public QObject {
     const QPoint offset =
         form_->frameGeometry().center() - form_->screen()->availableGeometry().center();
     // Within the width of a window frame, whose size is known only once shown.
-    QVERIFY2(std::abs(offset.x()) <= 4 && std::abs(offset.y()) <= 4, qPrintable(QStringLiteral("off by %1, %2")
-                                                           .arg(offset.x())
-                                                           .arg(offset.y())));
+    QVERIFY2(std::abs(offset.x()) <= 4 && std::abs(offset.y()) <= 4,
+             qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
   }
 
   void tabOrderRunsLoadQuickExitList() {
-    for (QWidget* next : {static_cast<QWidget*>(form_->Quick_Check),
-                          static_cast<QWidget*>(form_->Exit_Button),
-                          static_cast<QWidget*>(form_->Contents_List),
-                          static_cast<QWidget*>(form_->Load_Button)}) {
+    for (QWidget* next :
+         {static_cast<QWidget*>(form_->Quick_Check), static_cast<QWidget*>(form_->Exit_Button),
+          static_cast<QWidget*>(form_->Contents_List), static_cast<QWidget*>(form_->Load_Button)}) {
       Press(Qt::Key_Tab);
       QCOMPARE(QApplication::focusWidget(), next);
     }

@@ -21,14 +21,27 @@ class PartsTest : public QObject {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("name");
-    QTest::newRow("empty") << "" << "." << "";
-    QTest::newRow("full path") << "/work/fw/boot.hex" << "/work/fw" << "boot.hex";
-    QTest::newRow("root folder") << "/boot.hex" << "/" << "boot.hex";
-    QTest::newRow("no separator") << "boot.hex" << "." << "boot.hex";
-    QTest::newRow("backslash is a name character") << "C:\\work\\boot.hex" << "."
+    QTest::newRow("empty") << ""
+                           << "."
+                           << "";
+    QTest::newRow("full path") << "/work/fw/boot.hex"
+                               << "/work/fw"
+                               << "boot.hex";
+    QTest::newRow("root folder") << "/boot.hex"
+                                 << "/"
+                                 << "boot.hex";
+    QTest::newRow("no separator") << "boot.hex"
+                                  << "."
+                                  << "boot.hex";
+    QTest::newRow("backslash is a name character") << "C:\\work\\boot.hex"
+                                                   << "."
                                                    << "C:\\work\\boot.hex";
-    QTest::newRow("relative") << "fw/boot.hex" << "fw" << "boot.hex";
-    QTest::newRow("trailing slash") << "/work/" << "/work" << "";
+    QTest::newRow("relative") << "fw/boot.hex"
+                              << "fw"
+                              << "boot.hex";
+    QTest::newRow("trailing slash") << "/work/"
+                                    << "/work"
+                                    << "";
   }
   void splitFilename() {
     QFETCH(QString, path);
@@ -89,10 +102,13 @@ class PartsTest : public QObject {
 
   void modelKeepsEveryTextAsAppended() {
     ListingModel model;
-    const std::vector<std::string> texts = {
-        "Data record: ", "Extended address: 10000h", "Start record: 0000h: C0 00",
-        std::string("Data record: 0000h: \xe9\x01\0", 23), "Data recor", "",
-        std::string(600, 'x')};
+    const std::vector<std::string> texts = {"Data record: ",
+                                            "Extended address: 10000h",
+                                            "Start record: 0000h: C0 00",
+                                            std::string("Data record: 0000h: \xe9\x01\0", 23),
+                                            "Data recor",
+                                            "",
+                                            std::string(600, 'x')};
     // Enough entries to fill several storage blocks.
     for (int round = 0; round < 5000; ++round) {
       for (const auto& text : texts) model.Append(text);

@@ -17,9 +17,9 @@ enum class BoxIcon { Information, Warning, Critical };
 // What the open-file dialog is asked for.
 struct OpenFileRequest {
   QString title;
-  QString folder;        // where the dialog opens
-  QString fileName;      // the name it proposes
-  QStringList filters;   // Qt name filters ("Description (patterns)"), in order
+  QString folder;       // where the dialog opens
+  QString fileName;     // the name it proposes
+  QStringList filters;  // Qt name filters ("Description (patterns)"), in order
   int selectedFilter = 0;
   bool existingOnly = false;  // only an existing file can be confirmed
 };

@@ -8,6 +8,8 @@ namespace {
 
 namespace larkspan {
 
-QIcon ProgramIcon() { return QIcon(QPixmap(larkspan_xpm)); }
+QIcon ProgramIcon() {
+  return QIcon(QPixmap(larkspan_xpm));
+}
 
 }  // namespace larkspan
