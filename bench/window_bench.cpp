@@ -9,12 +9,12 @@
 #include <QTest>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "listing_model.h"
 #include "main_form.h"
 #include "platform.h"
+#include "resident_memory.h"
 
 namespace {
 
@@ -34,16 +34,6 @@ class BenchPlatform final : public larkspan::Platform {
   QString path_;
 };
 
-// Resident memory of this process in KiB.
-long ResidentKiB() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
-  }
-  return -1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,12 +48,12 @@ int main(int argc, char** argv) {
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
   QCoreApplication::processEvents();
-  const long before = ResidentKiB();
+  const long before = larkspan::testing::ResidentKiB();
 
   form.Load_Button_Click();
   const double loadSeconds = platform.timer.nsecsElapsed() / 1e9;
   QCoreApplication::processEvents();
-  const long after = ResidentKiB();
+  const long after = larkspan::testing::ResidentKiB();
 
   QElapsedTimer timer;
   timer.start();

@@ -13,19 +13,16 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
-#include "fake_platform.h"
-#include "listing_model.h"
-#include "main_form.h"
 #include "qt_platform.h"
-#include "temp_file.h"
+#include "resident_memory.h"
+#include "window_fixture.h"
 
 using larkspan::BoxIcon;
-using larkspan::Main_Form;
-using larkspan::testing::FakePlatform;
-using larkspan::testing::TempDir;
+using larkspan::testing::ResidentKiB;
 
 namespace {
 
@@ -34,16 +31,6 @@ constexpr bool kSanitized = true;
 #else
 constexpr bool kSanitized = false;
 #endif
-
-// Resident memory of this process in KiB.
-long ResidentKiB() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
-  }
-  return -1;
-}
 
 QStringList Lines(const QString& path) {
   QFile file(path);
@@ -56,26 +43,10 @@ QStringList Lines(const QString& path) {
 
 }  // namespace
 
-class HostileWindowTest : public QObject {
+class HostileWindowTest : public larkspan::testing::WindowFixture {
   Q_OBJECT
 
  private:
-  FakePlatform platform_;
-  std::unique_ptr<Main_Form> form_;
-  TempDir dir_;
-
-  void Load(const QString& path) {
-    platform_.choices.push_back(path);
-    form_->Load_Button_Click();
-  }
-  QStringList Listing() const {
-    QStringList texts;
-    for (int row = 0; row < form_->Contents_Model->rowCount(); ++row) {
-      const std::string text = form_->Contents_Model->Text(row);
-      texts << QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    }
-    return texts;
-  }
   // The boxes as the console writes its messages: "title: text", breaks as "; ".
   QStringList BoxLines() const {
     QStringList lines;
@@ -86,13 +57,8 @@ class HostileWindowTest : public QObject {
   }
 
  private slots:
-  void init() {
-    platform_ = FakePlatform{};
-    form_ = std::make_unique<Main_Form>(platform_);
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-  }
-  void cleanup() { form_.reset(); }
+  void init() { QVERIFY(OpenWindow()); }
+  void cleanup() { CloseWindow(); }
 
   // The window lists and warns exactly as the console does (whose output is kept).
   void listsHostileFilesLikeTheConsole_data() {

@@ -14,15 +14,10 @@
 #include <memory>
 #include <string>
 
-#include "fake_platform.h"
-#include "listing_model.h"
-#include "main_form.h"
-#include "temp_file.h"
+#include "window_fixture.h"
 
 using larkspan::BoxIcon;
-using larkspan::Main_Form;
 using larkspan::testing::FakePlatform;
-using larkspan::testing::TempDir;
 
 namespace {
 
@@ -40,35 +35,16 @@ std::string ManyLines(int lines) {
 
 }  // namespace
 
-class LoadCommandTest : public QObject {
+class LoadCommandTest : public larkspan::testing::WindowFixture {
   Q_OBJECT
 
  private:
-  FakePlatform platform_;
-  std::unique_ptr<Main_Form> form_;
-  TempDir dir_;
-
-  QString Write(const char* name, const std::string& bytes) {
-    return QString::fromStdString(dir_.Write(name, bytes));
-  }
-  QStringList Listing() const {
-    QStringList texts;
-    for (int row = 0; row < form_->Contents_Model->rowCount(); ++row) {
-      texts << form_->Contents_Model->index(row).data().toString();
-    }
-    return texts;
-  }
   // Runs `action` from inside the next pending-event processing of a scan run.
   static void DuringRun(std::function<void()> action) { QTimer::singleShot(0, action); }
 
  private slots:
-  void init() {
-    platform_ = FakePlatform{};
-    form_ = std::make_unique<Main_Form>(platform_);
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-  }
-  void cleanup() { form_.reset(); }
+  void init() { QVERIFY(OpenWindow()); }
+  void cleanup() { CloseWindow(); }
 
   void loadListsTheFileSetsTheTitleAndSelectsTheFirstEntry() {
     const QString path = Write("boot.hex", kThreeRecords);

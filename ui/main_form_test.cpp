@@ -13,24 +13,15 @@
 #include <cstdlib>
 #include <memory>
 
-#include "fake_platform.h"
 #include "key_codes.h"
-#include "listing_model.h"
-#include "main_form.h"
-#include "temp_file.h"
+#include "window_fixture.h"
 
 using larkspan::Main_Form;
-using larkspan::testing::FakePlatform;
-using larkspan::testing::TempDir;
 
-class MainFormTest : public QObject {
+class MainFormTest : public larkspan::testing::WindowFixture {
   Q_OBJECT
 
  private:
-  FakePlatform platform_;
-  std::unique_ptr<Main_Form> form_;
-  TempDir dir_;
-
   // Presses and releases a key where keys go: at the widget that has the focus.
   static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
@@ -40,18 +31,12 @@ class MainFormTest : public QObject {
   void LoadRecords(int records) {
     std::string bytes;
     for (int i = 0; i < records; ++i) bytes += ":0100000011EE\r\n";
-    platform_.choices.push_back(QString::fromStdString(dir_.Write("r.hex", bytes)));
-    form_->Load_Button_Click();
+    Load(Write("r.hex", bytes));
   }
 
  private slots:
-  void init() {
-    platform_ = FakePlatform{};
-    form_ = std::make_unique<Main_Form>(platform_);
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-  }
-  void cleanup() { form_.reset(); }
+  void init() { QVERIFY(OpenWindow()); }
+  void cleanup() { CloseWindow(); }
 
   void startsWithTitleStateAndFocus() {
     QCOMPARE(form_->windowTitle(), QStringLiteral("Larkspan"));

@@ -1,0 +1,19 @@
+// The resident memory of this process, for memory checks in tests and benchmarks.
+#pragma once
+
+#include <fstream>
+#include <string>
+
+namespace larkspan::testing {
+
+// Resident set size in KiB (Linux), -1 when it cannot be read.
+inline long ResidentKiB() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return -1;
+}
+
+}  // namespace larkspan::testing
