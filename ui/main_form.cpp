@@ -186,17 +186,18 @@ bool Main_Form::eventFilter(QObject* watched, QEvent* event) {
     Form_KeyUp(code, shift);
     return false;
   }
-  if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && HandleEnter()) return true;
   Form_KeyDown(code, shift);
-  return false;
+  if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+  PressDefaultButton();
+  return true;
 }
 
-// Enter presses the button that has the focus, or else the default button, Load.
-bool Main_Form::HandleEnter() {
+// What Enter does: it presses the button that has the focus, or else the default
+// button, Load.
+void Main_Form::PressDefaultButton() {
   auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
   if (button == nullptr) button = Load_Button;
   if (button->isEnabled()) button->click();
-  return true;
 }
 
 void Main_Form::closeEvent(QCloseEvent* event) {

@@ -86,7 +86,7 @@ class Main_Form : public QMainWindow {
   void BuildMenu();
   void ConnectHandlers();
   void CentreOnScreen();
-  bool HandleEnter();
+  void PressDefaultButton();
   void RunScan();
   void OfferLoad(bool offered);
 
