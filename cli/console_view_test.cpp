@@ -47,12 +47,6 @@ TEST(ConsoleView, WritesListingLinesAndOneLineMessages) {
             "File error: Cannot read file: /x<b>; Is a directory\n");
 }
 
-TEST(ConsoleView, QuickLoadBoxReadsZero) {
-  MemoryStream out, err;
-  ConsoleView view(out.Get(), err.Get(), {});
-  EXPECT_EQ(view.QuickCheckValue(), 0);
-}
-
 TEST(ConsoleView, ProgressIsRewrittenInPlaceAndErasedAtTheEnd) {
   MemoryStream out, err;
   {

@@ -8,7 +8,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -141,13 +140,6 @@ class HostileWindowTest : public larkspan::testing::WindowFixture {
     // A later load works.
     Load(QString::fromStdString(dir_.Write("ok.hex", ":00000001FF\r\n")));
     QCOMPARE(Listing(), (QStringList{"End record.", " - - - - - - - - "}));
-  }
-
-  void aNamedPipeWithoutWriterDoesNotHang() {
-    const auto path = (dir_.Path() / "pipe.hex").string();
-    QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
-    Load(QString::fromStdString(path));
-    QCOMPARE(Listing(), QStringList{" - - - - - - - - "});
   }
 
   void loadingAgainFreesThePreviousListing() {

@@ -209,13 +209,6 @@ class LoadCommandTest : public larkspan::testing::WindowFixture {
     QCOMPARE(form_->Contents_Model->rowCount(), 6);
   }
 
-  void aFolderShowsTheErrorWithItsReason() {
-    platform_.choices.push_back(QString::fromStdString(dir_.Path().string()));
-    form_->Load_Button_Click();
-    QCOMPARE(platform_.boxes.size(), size_t{1});
-    QVERIFY(platform_.boxes[0].text.endsWith(QStringLiteral("\rIs a directory")));
-  }
-
   void pathsAreShownAsTheyStand() {
     const QString path = Write("<b>x<i>&amp;[*].hex", kThreeRecords);
     platform_.choices.push_back(path);

@@ -1,11 +1,10 @@
-// The window's smaller parts: path splitting, the dialog's request, key codes and
+// The window's smaller parts: path splitting, the dialog's request and
 // the compact list model.
 #include <QSignalSpy>
 #include <QTest>
 
 #include "common_dialog.h"
 #include "fake_platform.h"
-#include "key_codes.h"
 #include "listing_model.h"
 #include "split_filename.h"
 
@@ -72,17 +71,6 @@ class PartsTest : public QObject {
     platform.choices.push_back(QStringLiteral("/tmp/a.hex"));
     dialog.ShowOpen();
     QCOMPARE(dialog.FileName, QStringLiteral("/tmp/a.hex"));
-  }
-
-  void keyCodes() {
-    QCOMPARE(larkspan::KeyCodeOf(Qt::Key_PageUp), 33);
-    QCOMPARE(larkspan::KeyCodeOf(Qt::Key_End), 35);
-    QCOMPARE(larkspan::KeyCodeOf(Qt::Key_Down), 40);
-    QCOMPARE(larkspan::KeyCodeOf(Qt::Key_F4), 115);
-    QCOMPARE(larkspan::KeyCodeOf(Qt::Key_A), 65);
-    QCOMPARE(larkspan::KeyCodeOf(Qt::Key_unknown), 0);
-    QCOMPARE(larkspan::ShiftMaskOf(Qt::ShiftModifier | Qt::AltModifier), 5);
-    QCOMPARE(larkspan::ShiftMaskOf(Qt::ControlModifier | Qt::KeypadModifier), 2);
   }
 
   void modelShowsEntriesOnlyOncePublished() {
