@@ -32,7 +32,6 @@ class ScanRun {
   ScanRun(ListingView& view, FormState& form) : view_(view), form_(form) {}
 
   ScanOutcome Run();
-  const ScanState& State() const { return state_; }
 
  private:
   void ReadLines(TextFile& file);

@@ -25,13 +25,15 @@ QMessageBox::Icon ToQt(BoxIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-}  // namespace
-
+// `text` with every carriage return, and carriage return and line feed, made a
+// line feed: Qt breaks lines only at line feeds.
 QString WithLineFeeds(QString text) {
   text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return text;
 }
+
+}  // namespace
 
 void QtPlatform::MessageBox(QWidget* parent, BoxIcon icon, const QString& title,
                             const QString& text) {

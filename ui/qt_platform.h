@@ -13,8 +13,4 @@ class QtPlatform final : public Platform {
   [[noreturn]] void ExitProgram() override;
 };
 
-// `text` with every carriage return, and carriage return and line feed, made a
-// line feed: Qt breaks lines only at line feeds.
-QString WithLineFeeds(QString text);
-
 }  // namespace larkspan
