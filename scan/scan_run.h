@@ -21,7 +21,7 @@ enum class ScanOutcome {
 // with one line per known record (data, end, extended segment address, start
 // segment address), warns about lines it cannot decode, shows progress every 100
 // lines and ends with a summary of the lowest and highest addresses. Pending events
-// are processed every 100 lines, and every 64 MiB within a single very long line.
+// are processed every 100 lines, and every 4 MiB within a single very long line.
 class ScanRun {
  public:
   // Characters of a line that the listing can ever show: start code, byte count,

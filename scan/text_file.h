@@ -30,7 +30,7 @@ class TextFile {
   // Error() of a file that became shorter than it was when it was opened.
   static constexpr int kFileShrank = -1;
   // A long line calls the long-line hook after every this many bytes.
-  static constexpr std::uint64_t kLongLineHookBytes = 64 * 1024 * 1024;
+  static constexpr std::uint64_t kLongLineHookBytes = 4 * 1024 * 1024;
 
   explicit TextFile(std::size_t keepLimit, std::size_t blockSize = kDefaultBlockSize);
   ~TextFile();

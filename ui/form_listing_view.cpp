@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListView>
 
+#include "line_indicator.h"
 #include "listing_model.h"
 #include "main_form.h"
 #include "platform.h"
@@ -20,16 +21,13 @@ QString FromLocal8Bit(std::string_view text) {
   return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-constexpr qint64 kMinPublishIntervalMs = 250;
-// The list may take at most about this share of a run's time for its layouts.
-constexpr qint64 kPublishCostFactor = 5;
+// The list may take about this share of a run's time for its layouts.
+constexpr qint64 kLayoutCostFactor = 5;
 
 }  // namespace
 
-FormListingView::FormListingView(Main_Form& form)
-    : form_(form), publishIntervalMs_(kMinPublishIntervalMs) {
-  sincePublish_.start();
-}
+FormListingView::FormListingView(Main_Form& form, PacingCounts& counts)
+    : form_(form), counts_(counts) {}
 
 void FormListingView::ClearList() {
   form_.Contents_Model->Clear();
@@ -66,7 +64,8 @@ int FormListingView::QuickCheckValue() const {
 }
 
 void FormListingView::SetLineText(std::string_view text) {
-  form_.Line_Text->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+  form_.Line_Text->SetCaption(
+      QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void FormListingView::WarningBox(std::string_view text, std::string_view title) {
@@ -80,18 +79,24 @@ void FormListingView::ErrorBox(std::string_view text, std::string_view title) {
 }
 
 void FormListingView::ProcessPendingEvents() {
-  const bool publish =
-      form_.Contents_List->isVisible() && sincePublish_.elapsed() >= publishIntervalMs_;
-  if (!publish) {
-    QCoreApplication::processEvents();
-    return;
+  if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kFrameMs) return;
+  if (form_.Contents_List->isVisible() &&
+      (!sincePublish_.isValid() || sincePublish_.elapsed() >= batchIntervalMs_)) {
+    PublishBatch();
   }
+  QCoreApplication::processEvents();
+  ++counts_.eventRounds;
+  sinceEvents_.start();
+}
+
+void FormListingView::PublishBatch() {
   QElapsedTimer cost;
   cost.start();
   form_.Contents_Model->Publish();
-  QCoreApplication::processEvents();  // lays the list out again and repaints it
-  publishIntervalMs_ = std::max(kMinPublishIntervalMs, kPublishCostFactor * cost.elapsed());
-  sincePublish_.restart();
+  form_.Contents_List->doItemsLayout();
+  ++counts_.layouts;
+  batchIntervalMs_ = std::clamp(kLayoutCostFactor * cost.elapsed(), kMinBatchMs, kMaxBatchMs);
+  sincePublish_.start();
 }
 
 }  // namespace larkspan

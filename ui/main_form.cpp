@@ -11,9 +11,9 @@
 
 #include <exception>
 
-#include "form_listing_view.h"
 #include "key_codes.h"
 #include "larkspan/version.h"
+#include "line_indicator.h"
 #include "listing_model.h"
 #include "platform.h"
 #include "scan_run.h"
@@ -71,12 +71,14 @@ void Main_Form::Form_Load() {
 }
 
 int Main_Form::ListIndex() const {
+  // Ctrl+click deselects the current entry but leaves it current.
   const QModelIndex current = Contents_List->currentIndex();
-  return current.isValid() ? current.row() : -1;
+  const bool selected = current.isValid() && Contents_List->selectionModel()->isSelected(current);
+  return selected ? current.row() : -1;
 }
 
 void Main_Form::Contents_List_Click() {
-  Line_Text->setText(QString::number(ListIndex()));
+  Line_Text->SetCaption(QString::number(ListIndex()));
 }
 
 void Main_Form::Form_KeyDown(int keyCode, int shift) {
@@ -89,7 +91,7 @@ void Main_Form::Form_KeyDown(int keyCode, int shift) {
 
 void Main_Form::Form_KeyUp(int /*keyCode*/, int /*shift*/) {
   if (!NavKeyDown) return;
-  Line_Text->setText(QString::number(ListIndex()));
+  Line_Text->SetCaption(QString::number(ListIndex()));
   NavKeyDown = false;
 }
 
@@ -133,14 +135,17 @@ void Main_Form::RunScan() {
   scanActive_ = true;
   OfferLoad(false);
   FormState state{QFile::encodeName(CurrentFile).toStdString(), FileNumber};
-  FormListingView view(*this);
+  pacing_ = {};
+  FormListingView view(*this, pacing_);
   try {
-    ScanRun(view, state).Run();
+    // After a failed run the indicator shows the list as it now stands.
+    if (ScanRun(view, state).Run() == ScanOutcome::FileError) Contents_List_Click();
   } catch (const std::exception& e) {
     // Nothing in a run is expected to throw; should it, the window keeps working.
     view.ErrorBox(std::string("Cannot list file: ") + state.CurrentFile + "\r" + e.what(),
                   "File error");
     view.SetListVisible(true);
+    Contents_List_Click();
   }
   FileNumber = state.FileNumber;
   scanActive_ = false;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "common_dialog.h"
+#include "form_listing_view.h"
 
 class QAction;
 class QCheckBox;
@@ -19,6 +20,7 @@ class QPushButton;
 
 namespace larkspan {
 
+class LineIndicator;
 class ListingModel;
 class Platform;
 
@@ -45,7 +47,7 @@ class Main_Form : public QMainWindow {
   ListingModel* Contents_Model = nullptr;
   QPushButton* Load_Button = nullptr;
   QLabel* Line_Label = nullptr;
-  QLabel* Line_Text = nullptr;
+  LineIndicator* Line_Text = nullptr;
   QCheckBox* Quick_Check = nullptr;
   QPushButton* Exit_Button = nullptr;
   CommonDialog Filename_Dialog;
@@ -72,6 +74,8 @@ class Main_Form : public QMainWindow {
   // True while a scan run fills the list.
   bool ScanActive() const { return scanActive_; }
   Platform& Services() const { return platform_; }
+  // How the last scan run paced its event processing and list layouts.
+  const PacingCounts& Pacing() const { return pacing_; }
 
   // Unload modes of Form_QueryUnload.
   static constexpr int kUnloadByUser = 0;  // the close box or the window menu
@@ -92,6 +96,7 @@ class Main_Form : public QMainWindow {
 
   Platform& platform_;
   bool scanActive_ = false;
+  PacingCounts pacing_;
 };
 
 }  // namespace larkspan

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "line_indicator.h"
 #include "listing_delegate.h"
 #include "listing_model.h"
 #include "main_form.h"
@@ -80,13 +81,12 @@ void Main_Form::BuildControls() {
   Line_Label = new QLabel(QStringLiteral("Reading line:"), client);
   PlaceTwips(Line_Label, 1920, 4035, 1095, 255);
 
-  Line_Text = new QLabel(QStringLiteral("0"), client);
+  Line_Text = new LineIndicator(client);
   Line_Text->setToolTip(QStringLiteral("Progress of file reading"));
-  Line_Text->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  Line_Text->setFrameStyle(QFrame::Box | QFrame::Plain);
-  Line_Text->setBackgroundRole(QPalette::Light);
-  Line_Text->setAutoFillBackground(true);
-  PlaceTwips(Line_Text, 3120, 4020, 615, 255);
+  // Indexes run to ten digits: the box takes the free space up to the quick-load
+  // box, 900 twips where a five-digit index needed 615.
+  PlaceTwips(Line_Text, 3120, 4020, 900, 255);
+  Line_Text->SetCaption(QStringLiteral("0"));
 
   // The box stands to the right of its caption.
   Quick_Check = new QCheckBox(QStringLiteral("&Quick load:"), client);
@@ -138,6 +138,8 @@ void Main_Form::ConnectHandlers() {
   connect(Func_Exit, &QAction::triggered, this, [this] { Func_Exit_Click(); });
   // A selection by mouse, keyboard or code is the list's click.
   connect(Contents_List->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this] { Contents_List_Click(); });
+  connect(Contents_List->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { Contents_List_Click(); });
 }
 

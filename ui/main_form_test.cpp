@@ -72,7 +72,7 @@ class MainFormTest : public larkspan::testing::WindowFixture {
     QCOMPARE(form_->Contents_List->geometry(), QRect(8, 8, 465, 244));
     QCOMPARE(form_->Load_Button->geometry(), QRect(16, 264, 89, 25));
     QCOMPARE(form_->Line_Label->geometry(), QRect(128, 269, 73, 17));
-    QCOMPARE(form_->Line_Text->geometry(), QRect(208, 268, 41, 17));
+    QCOMPARE(form_->Line_Text->geometry(), QRect(208, 268, 60, 17));
     QCOMPARE(form_->Quick_Check->geometry(), QRect(272, 269, 81, 17));
     QCOMPARE(form_->Exit_Button->geometry(), QRect(376, 264, 89, 25));
     QCOMPARE(form_->minimumSize(), form_->maximumSize());
@@ -206,6 +206,38 @@ class MainFormTest : public larkspan::testing::WindowFixture {
     QTest::mouseClick(form_->Contents_List->viewport(), Qt::LeftButton, {},
                       form_->Contents_List->visualRect(form_->Contents_Model->index(3)).center());
     QCOMPARE(form_->Line_Text->text(), QStringLiteral("3"));
+  }
+
+  void indicatorShowsEveryDigit_data() {
+    QTest::addColumn<QString>("text");
+    for (const char* text : {"0", "Done", "150042", "4000250", "2147483647"}) {
+      QTest::newRow(text) << QString::fromLatin1(text);
+    }
+  }
+  void indicatorShowsEveryDigit() {
+    QFETCH(QString, text);
+    form_->Line_Text->SetCaption(text);
+    const int room = form_->Line_Text->contentsRect().width() - form_->Line_Text->indent();
+    const int width = QFontMetrics(form_->Line_Text->font()).horizontalAdvance(text);
+    QVERIFY2(width <= room, qPrintable(QStringLiteral("%1 > %2").arg(width).arg(room)));
+    // A smaller font only where the window's own would not fit.
+    if (text.size() <= 6) QCOMPARE(form_->Line_Text->font(), form_->centralWidget()->font());
+  }
+
+  void deselectingTheEntryShowsMinusOne() {
+    LoadRecords(3);
+    const QRect first = form_->Contents_List->visualRect(form_->Contents_Model->index(0));
+    QTest::mouseClick(form_->Contents_List->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      first.center());
+    QCOMPARE(form_->Line_Text->text(), QStringLiteral("-1"));
+  }
+
+  void aFileErrorLeavesTheIndicatorOnTheListAsItStands() {
+    LoadRecords(300);
+    Press(Qt::Key_End, Qt::ControlModifier);
+    Load(QString::fromStdString((dir_.Path() / "missing.hex").string()));
+    QCOMPARE(platform_.boxes.size(), size_t{1});
+    QCOMPARE(form_->Line_Text->text(), QStringLiteral("-1"));
   }
 
   void indexPast32767IsTheRealRow() {

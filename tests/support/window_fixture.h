@@ -10,6 +10,7 @@
 #include <string>
 
 #include "fake_platform.h"
+#include "line_indicator.h"
 #include "listing_model.h"
 #include "main_form.h"
 #include "temp_file.h"
