@@ -61,8 +61,11 @@ int main(int argc, char** argv) {
   QCoreApplication::processEvents();
   const double endSeconds = timer.nsecsElapsed() / 1e9;
 
-  std::printf("entries %lld load_s %.3f growth_mib %.1f last_entry_ms %.1f index %d\n",
-              static_cast<long long>(form.Contents_Model->StoredCount()), loadSeconds,
-              (after - before) / 1024.0, endSeconds * 1000, form.ListIndex());
+  std::printf(
+      "entries %lld load_s %.3f growth_mib %.1f last_entry_ms %.1f index %d event_rounds %ld "
+      "layouts %ld\n",
+      static_cast<long long>(form.Contents_Model->StoredCount()), loadSeconds,
+      (after - before) / 1024.0, endSeconds * 1000, form.ListIndex(), form.Pacing().eventRounds,
+      form.Pacing().layouts);
   return 0;
 }

@@ -1,8 +1,13 @@
 #include "qt_platform.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QLocale>
 #include <QMessageBox>
+#include <QScreen>
+#include <QTreeView>
 
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +38,25 @@ QString WithLineFeeds(QString text) {
   return text;
 }
 
+// Opens the dialog large enough that the detail view's Size, Type and Date
+// Modified columns show their texts whole, within the screen the dialog is on.
+void SizeForDetails(QFileDialog& dialog) {
+  constexpr QSize kSize(820, 500);
+  const QScreen* screen = dialog.screen();
+  dialog.resize(screen != nullptr ? kSize.boundedTo(screen->availableGeometry().size()) : kSize);
+  auto* details = dialog.findChild<QTreeView*>();
+  if (details == nullptr) return;
+  const QFontMetrics metrics(details->font());
+  const int padding = 3 * metrics.averageCharWidth();
+  const QDateTime longDate(QDate(2000, 12, 28), QTime(23, 59, 59));
+  const QString samples[] = {QStringLiteral("1023.9 MiB"), QStringLiteral("plain text document"),
+                             QLocale().toString(longDate, QLocale::ShortFormat)};
+  for (int column = 1; column <= 3; ++column) {
+    details->header()->resizeSection(column,
+                                     metrics.horizontalAdvance(samples[column - 1]) + padding);
+  }
+}
+
 }  // namespace
 
 void QtPlatform::MessageBox(QWidget* parent, BoxIcon icon, const QString& title,
@@ -54,6 +78,7 @@ std::optional<QString> QtPlatform::ChooseFile(QWidget* parent, const OpenFileReq
     dialog.selectNameFilter(request.filters.at(request.selectedFilter));
   }
   if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+  SizeForDetails(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QDir::cleanPath(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());
 }
