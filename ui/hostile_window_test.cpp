@@ -1,6 +1,5 @@
 // The window on hostile files: it lists what the console lists, stays responsive,
 // keeps its memory, reports what it cannot read and keeps working.
-#include <QFile>
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
@@ -30,15 +29,6 @@ constexpr bool kSanitized = true;
 #else
 constexpr bool kSanitized = false;
 #endif
-
-QStringList Lines(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  QStringList lines;
-  for (QByteArray line : file.readAll().split('\n')) lines << QString::fromLatin1(line);
-  lines.removeLast();  // after the last line break
-  return lines;
-}
 
 }  // namespace
 
@@ -71,8 +61,8 @@ class HostileWindowTest : public larkspan::testing::WindowFixture {
     QFETCH(QString, name);
     Load(QStringLiteral(LARKSPAN_HOSTILE_DATA "/") + name);
     const QString golden = QStringLiteral(LARKSPAN_GOLDEN "/hostile.") + name;
-    QCOMPARE(Listing(), Lines(golden + QStringLiteral(".stdout")));
-    QCOMPARE(BoxLines(), Lines(golden + QStringLiteral(".stderr")));
+    QCOMPARE(Listing(), FileLines(golden + QStringLiteral(".stdout")));
+    QCOMPARE(BoxLines(), FileLines(golden + QStringLiteral(".stderr")));
     QCOMPARE(form_->Line_Text->text(), QStringLiteral("0"));
   }
 

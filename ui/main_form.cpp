@@ -54,6 +54,7 @@ Main_Form::Main_Form(Platform& platform, QWidget* parent)
   BuildControls();
   BuildMenu();
   ConnectHandlers();
+  setAcceptDrops(true);
   // The form sees keys before its controls.
   qApp->installEventFilter(this);
   Form_Load();
@@ -123,11 +124,16 @@ void Main_Form::Load_Button_Click() {
     Filename_Dialog.Flags =
         CommonDialog::kHideReadOnly | CommonDialog::kPathMustExist | CommonDialog::kFileMustExist;
     Filename_Dialog.ShowOpen();
-    CurrentFile = Filename_Dialog.FileName;
-    setWindowTitle(LiteralTitle(QStringLiteral("Larkspan") + QStringLiteral(" - ") + CurrentFile));
   } catch (const DialogCancelled&) {
     return;
   }
+  LoadFile(Filename_Dialog.FileName);
+}
+
+void Main_Form::LoadFile(const QString& path) {
+  if (scanActive_) return;
+  CurrentFile = path;
+  setWindowTitle(LiteralTitle(QStringLiteral("Larkspan") + QStringLiteral(" - ") + CurrentFile));
   RunScan();
 }
 

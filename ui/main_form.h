@@ -13,6 +13,8 @@
 
 class QAction;
 class QCheckBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QListView;
 class QMenu;
@@ -65,6 +67,12 @@ class Main_Form : public QMainWindow {
   void Func_Exit_Click();
   void Func_Load_Click();
   void Load_Button_Click();
+  // What the load command does with the path chosen: it becomes CurrentFile and
+  // the title, and the scan run lists it. Nothing while a run is active.
+  void LoadFile(const QString& path);
+  // LoadFile on `path` made absolute, once the event loop gets to it: for a file
+  // handed over from outside, the command line or a drop.
+  void LoadLater(const QString& path);
   void Func_About_Click();
   void AddToList(std::string_view text);
   static QString SplitFilename(const QString& filename, bool pathFile);
@@ -84,6 +92,9 @@ class Main_Form : public QMainWindow {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // One local file may be dropped on the window, except during a scan run.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildControls();

@@ -2,6 +2,7 @@
 // window's Qt tests. Test classes derive from it and open a window in init().
 #pragma once
 
+#include <QFile>
 #include <QObject>
 #include <QStringList>
 #include <QTest>
@@ -40,6 +41,15 @@ class WindowFixture : public QObject {
   void Load(const QString& path) {
     platform_.choices.push_back(path);
     form_->Load_Button_Click();
+  }
+  // The lines of a text file, such as the console's output kept for a test file.
+  static QStringList FileLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QStringList lines;
+    for (const QByteArray& line : file.readAll().split('\n')) lines << QString::fromLatin1(line);
+    lines.removeLast();  // after the last line break
+    return lines;
   }
   // The list's entries, as stored.
   QStringList Listing() const {

@@ -1,0 +1,20 @@
+// What the command line of larkspan asks for before the window opens.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace larkspan {
+
+struct CommandLine {
+  QString file;                   // to load as soon as the window is up; empty for none
+  std::optional<int> exitStatus;  // set when the program ends without a window
+};
+
+// Reads the arguments. Answers --help, --version and wrong usage on the console,
+// and says so on standard error when there is no display for the window; in these
+// cases the result carries the exit status.
+CommandLine ReadCommandLine(int argc, char** argv);
+
+}  // namespace larkspan
