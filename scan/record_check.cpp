@@ -1,5 +1,7 @@
 #include "record_check.h"
 
+#include <bit>
+#include <cstring>
 #include <numeric>
 
 #include "hex_digits.h"
@@ -34,6 +36,48 @@ std::uint32_t Nibble(char c) {
   return kNibbles[static_cast<unsigned char>(c)];
 }
 
+constexpr std::uint64_t kOnes = 0x0101010101010101u;
+constexpr std::uint64_t kHighBits = kOnes * 0x80;
+constexpr std::uint64_t kLowNibbles16 = 0x000F000F000F000Fu;
+static_assert(std::endian::native == std::endian::little, "words are read low byte first");
+
+// Eight characters at once, the first one the high digit of a byte: adds the four
+// bytes they spell to `sum` and tells whether all eight are hexadecimal digits.
+// Each test leaves its answer in the high bit of every byte; the bytes are below
+// 128 when tested, so no sum carries into the next byte.
+bool AddWord(std::uint64_t word, std::uint32_t& sum) {
+  const std::uint64_t x = word & ~kHighBits;
+  const std::uint64_t digit = (x + kOnes * (0x80 - '0')) & ~(x + kOnes * (0x80 - '9' - 1));
+  const std::uint64_t folded = x | kOnes * 0x20;  // 'A'..'F' to 'a'..'f'
+  const std::uint64_t letter =
+      (folded + kOnes * (0x80 - 'a')) & ~(folded + kOnes * (0x80 - 'f' - 1));
+  // A digit's value: its low four bits, plus 9 for a letter (bit 6 set).
+  const std::uint64_t values = (x & kOnes * 0x0F) + 9 * ((x >> 6) & kOnes);
+  const std::uint64_t bytes = ((values & kLowNibbles16) << 4) + ((values >> 8) & kLowNibbles16);
+  sum += static_cast<std::uint32_t>((bytes * 0x0001000100010001u) >> 48);
+  return ((digit | letter) & ~word & kHighBits) == kHighBits;
+}
+
+// Adds the bytes that the digit pairs of `text` spell to `sum`; false when some
+// character of `text` is not a hexadecimal digit.
+bool SumBytes(std::string_view text, std::uint32_t& sum) {
+  bool allHex = true;
+  std::size_t i = 0;
+  for (std::uint64_t word; i + 8 <= text.size(); i += 8) {
+    std::memcpy(&word, text.data() + i, sizeof word);
+    allHex &= AddWord(word, sum);
+  }
+  std::uint32_t digits = 0;
+  for (; i + 1 < text.size(); i += 2) {
+    const std::uint32_t high = Nibble(text[i]);
+    const std::uint32_t low = Nibble(text[i + 1]);
+    digits |= high | low;
+    sum += high * 16 + low;
+  }
+  if (i < text.size()) digits |= Nibble(text[i]);
+  return allHex && (digits & kNotHex) == 0;
+}
+
 // Appends `value` (0 to 255) as two upper-case hexadecimal digits and "h".
 void AppendByte(std::string& out, std::uint32_t value) {
   if (value < 16) out.push_back('0');
@@ -65,9 +109,8 @@ void RecordCheck::CheckOrder(std::int32_t type, std::int64_t lineIndex) {
        lineIndex, text_);
 }
 
-// One pass over the characters from the byte count on: their hexadecimal values
-// summed byte by byte (the checksum included, so a right one makes the sum 0 modulo
-// 256) and ORed together to see whether any is not a digit.
+// The bytes from the byte count on are summed, the checksum included, so that a
+// right checksum makes the sum 0 modulo 256.
 void RecordCheck::CheckContent(std::string_view line, std::uint64_t length,
                                std::int64_t lineIndex) {
   const std::uint32_t count = Nibble(line[1]) * 16 + Nibble(line[2]);
@@ -82,16 +125,8 @@ void RecordCheck::CheckContent(std::string_view line, std::uint64_t length,
     Warn(Fault::ByteCount, "Byte count mismatch", lineIndex, text_);
   }
   std::uint32_t sum = 0;
-  std::uint32_t digits = 0;
-  std::size_t i = 1;
-  for (; i + 1 < line.size(); i += 2) {
-    const std::uint32_t high = Nibble(line[i]);
-    const std::uint32_t low = Nibble(line[i + 1]);
-    digits |= high | low;
-    sum += high * 16 + low;
-  }
-  if (i < line.size()) digits |= Nibble(line[i]);
-  if ((digits & kNotHex) != 0) {
+  const bool allHex = SumBytes(line.substr(1), sum);
+  if (!allHex) {
     WarnCharacter(line, lineIndex);
   } else if (length == expected && (sum & 0xFF) != 0) {
     const std::uint32_t found = Nibble(line[line.size() - 2]) * 16 + Nibble(line.back());

@@ -107,6 +107,24 @@ TEST(RecordCheck, WarnsAndCountsEveryFault) {
   }
 }
 
+// Characters next to the digits, and control and high bytes that some bit tricks
+// mistake for digits, in each of the eight places of a block of characters.
+TEST(RecordCheck, FindsEveryCharacterThatIsNotADigit) {
+  testing::TempDir dir;
+  for (const char c : std::string("/:@G`g\x10\x19\x3A\x93\xB0\xC1")) {
+    for (std::size_t position = 10; position <= 17; ++position) {
+      std::string record = ":040000001122334452\r\n" + kEnd;
+      record[position - 1] = c;
+      RecordingView view;
+      FormState form{dir.Write("a.hex", record)};
+      ScanRun run(view, form, {.check = true});
+      run.Run();
+      EXPECT_EQ(run.Faults().Total(), 1) << static_cast<int>(c) << " at " << position;
+      EXPECT_EQ(run.Faults().counts[static_cast<std::size_t>(Fault::Character)], 1);
+    }
+  }
+}
+
 TEST(RecordCheck, AnUncheckedRunCountsNothing) {
   testing::TempDir dir;
   RecordingView view;
