@@ -5,7 +5,8 @@
 # Builds a release build in build-bench/, writes the files to bench/out/ and prints
 # two tables, one row per file:
 # - larkspan-scan FILE > /dev/null against srec_info FILE -intel: best wall time of
-#   three runs, and peak memory (max RSS);
+#   three runs, and peak memory (max RSS); then larkspan-scan --check FILE, which
+#   must stay at least 8 times faster than srec_info (the script fails otherwise);
 # - the window on the offscreen platform: time from the file dialog's answer to the
 #   first entry selected (best of three), with quick load off and on, against
 #   srec_info; the memory the listing adds, against the file's size; and the time
@@ -37,19 +38,23 @@ best_of3() {
 }
 
 declare -A srec_seconds
-printf '%-10s %8s | %12s %10s | %12s %10s | %7s\n' records MB "srec_info s" "RSS MiB" \
-  "larkspan s" "RSS MiB" speedup
+printf '%-10s %8s | %12s %10s | %12s %10s | %7s | %10s %7s\n' records MB "srec_info s" \
+  "RSS MiB" "larkspan s" "RSS MiB" speedup "--check s" speedup
 for n in "${sizes[@]}"; do
   file=bench/out/records-$n.hex
   [ -f "$file" ] || "$bin/larkspan-genhex" "$n" "$file"
   mb=$(( $(stat -c %s "$file") / 1000000 ))
   read -r st sm < <(best_of3 srec_info "$file" -intel)
   read -r lt lm < <(best_of3 "$bin/larkspan-scan" "$file")
+  # A clean file: --check exits with 0.
+  read -r ct _ < <(best_of3 "$bin/larkspan-scan" --check "$file")
   srec_seconds[$n]=$st
-  awk -v n="$n" -v mb="$mb" -v st="$st" -v sm="$sm" -v lt="$lt" -v lm="$lm" 'BEGIN {
-    lt_floor = (lt < 0.01) ? 0.01 : lt   # /usr/bin/time counts in hundredths
-    printf "%-10s %8s | %12.2f %10.1f | %12.2f %10.1f | %6.1fx\n", n, mb, st, sm / 1024, lt,
-           lm / 1024, st / lt_floor }'
+  awk -v n="$n" -v mb="$mb" -v st="$st" -v sm="$sm" -v lt="$lt" -v lm="$lm" -v ct="$ct" 'BEGIN {
+    # /usr/bin/time counts in hundredths
+    lt_floor = (lt < 0.01) ? 0.01 : lt; ct_floor = (ct < 0.01) ? 0.01 : ct
+    printf "%-10s %8s | %12.2f %10.1f | %12.2f %10.1f | %6.1fx | %10.2f %6.1fx\n", n, mb, st,
+           sm / 1024, lt, lm / 1024, st / lt_floor, ct, st / ct_floor
+    if (st / ct_floor < 8) { print "larkspan-scan --check is less than 8 times faster"; exit 1 } }'
 done
 
 # window_best FILE [--quick]: "load_s growth_mib last_entry_ms" of the fastest of three loads.

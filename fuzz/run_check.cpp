@@ -1,6 +1,7 @@
 #include "run_check.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -111,6 +112,55 @@ void CheckWarnings(const RecordingView& view, long long lines, std::vector<std::
   }
 }
 
+// Titles of the warnings that only a checked run gives.
+constexpr std::array<std::string_view, 6> kFaultTitles = {
+    "Checksum error",   "Byte count mismatch", "Invalid character",
+    "Record after end", "Second end record",   "No end record"};
+
+bool IsFaultWarning(std::string_view event) {
+  return event.starts_with("warning:") &&
+         std::any_of(kFaultTitles.begin(), kFaultTitles.end(), [&](std::string_view title) {
+           return event.substr(8).starts_with(std::string(title) + "|");
+         });
+}
+
+// A checked run gives the events of the unchecked run, with fault warnings added
+// that name lines in order ("No end record" last, with the number of lines), and
+// counts each fault warning and each invalid record once.
+void CheckCheckedRun(const std::string& path, const RecordingView& plain, long long lines,
+                     std::vector<std::string>& problems) {
+  RecordingView view;
+  FormState form{path};
+  ScanRun run(view, form, {.check = true});
+  run.Run();
+  std::vector<std::string> rest;
+  long long previous = -1;
+  for (const auto& event : view.events) {
+    if (!IsFaultWarning(event)) {
+      rest.push_back(event);
+    } else if (event.starts_with("warning:No end record|")) {
+      const bool beforeSummary = std::find(rest.begin(), rest.end(), kSeparator) == rest.end();
+      if (!beforeSummary ||
+          event != "warning:No end record|No end record in the file\rLines read: " +
+                       std::to_string(lines)) {
+        problems.push_back("checked run: " + event);
+      }
+      previous = lines;  // nothing may follow
+    } else {
+      const long long line = std::stoll(event.substr(event.find(" in line: ") + 10));
+      if (line < previous || line >= lines) problems.push_back("checked run: " + event);
+      previous = line;
+    }
+  }
+  if (rest != plain.events) problems.push_back("a checked run lists or warns differently");
+  const auto faults =
+      static_cast<long long>(view.events.size() - rest.size()) +
+      static_cast<long long>(std::count_if(rest.begin(), rest.end(), [](const std::string& e) {
+        return e.starts_with("warning:Invalid record|");
+      }));
+  if (faults != run.Faults().Total()) problems.push_back("checked run: faults miscounted");
+}
+
 }  // namespace
 
 long long CountLines(std::string_view bytes) {
@@ -167,7 +217,10 @@ std::vector<std::string> CheckScan(const std::string& path, std::string_view byt
   RecordingView view;
   FormState form{path};
   const ScanOutcome outcome = ScanRun(view, form).Run();
-  return CheckEvents(view, outcome, CountLines(bytes));
+  const long long lines = CountLines(bytes);
+  auto problems = CheckEvents(view, outcome, lines);
+  CheckCheckedRun(path, view, lines, problems);
+  return problems;
 }
 
 }  // namespace larkspan::testing

@@ -33,16 +33,18 @@ ScanOutcome ScanRun::Run() {
   view_.ClearList();
   if (view_.QuickCheckValue() > 0) view_.SetListVisible(false);
   state_ = ScanState{};
+  if (options_.check) check_.emplace(view_);
 
-  TextFile file(kKeptCharacters);
-  form_.FileNumber = FreeFile();
-  if (file.Open(form_.CurrentFile, form_.FileNumber)) ReadLines(file);
+  // A check needs the checksum of the longest record too.
+  TextFile file(options_.check ? RecordCheck::kLongestRecord : kKeptCharacters);
+  if (Open(file)) ReadLines(file);
   const std::string failure = file.Error() != 0 ? file.ErrorText() : std::string();
   file.Close();
   if (!failure.empty()) {
     ReportFileError(failure);
     return ScanOutcome::FileError;
   }
+  if (check_) check_->Finish(state_.LineIndex);
   ListSummary();
   view_.SetLineText("Done");
   ShowList();
@@ -50,13 +52,19 @@ ScanOutcome ScanRun::Run() {
   return ScanOutcome::Complete;
 }
 
+bool ScanRun::Open(TextFile& file) {
+  form_.FileNumber = FreeFile();
+  if (options_.inputFd >= 0) return file.Attach(options_.inputFd, form_.FileNumber);
+  return file.Open(form_.CurrentFile, form_.FileNumber);
+}
+
 void ScanRun::ReadLines(TextFile& file) {
   file.SetLongLineHook([this] { view_.ProcessPendingEvents(); });
   std::string line;
-  line.reserve(kKeptCharacters);
+  line.reserve(RecordCheck::kLongestRecord);
   while (!file.AtEnd()) {
     if (!file.ReadLine(line)) return;
-    if (!line.empty() && line.front() == ':') DecodeRecord(line);
+    if (!line.empty() && line.front() == ':') DecodeRecord(line, file.LineLength());
     ++state_.LineIndex;
     if (state_.LineIndex % kProgressInterval == 0) ShowProgress();
   }
@@ -73,16 +81,18 @@ void ScanRun::AddToList(std::string_view text) {
   view_.AddItem(text);
 }
 
-void ScanRun::DecodeRecord(std::string_view line) {
+void ScanRun::DecodeRecord(std::string_view line, std::uint64_t length) {
   const std::string_view count = Mid(line, kCountPos, kCountLen);
   const std::string_view offset = Mid(line, kOffsetPos, kOffsetLen);
   const std::string_view type = Mid(line, kTypePos, kTypeLen);
   if (!IsHexField(count, kCountLen) || !IsHexField(offset, kOffsetLen) ||
       !IsHexField(type, kTypeLen)) {
-    Warn("Invalid record", {});
+    WarnInvalid();
     return;
   }
-  switch (HexToLong(type)) {
+  const std::int32_t typeValue = HexToLong(type);
+  if (check_) check_->Record(line, length, typeValue, state_.LineIndex);
+  switch (typeValue) {
     case kData:
       ListData(line, offset);
       break;
@@ -113,7 +123,7 @@ void ScanRun::ListData(std::string_view line, std::string_view offsetText) {
 
 void ScanRun::ListExtended(std::string_view segment) {
   if (!IsHexField(segment, kSegmentLen)) {
-    Warn("Invalid record", {});
+    WarnInvalid();
     return;
   }
   text_.assign(kExtendedAddressPrefix);
@@ -148,6 +158,11 @@ void ScanRun::Warn(std::string_view title, std::string_view datatype) {
   }
   message.append("Line will be ignored.");
   view_.WarningBox(message, title);
+}
+
+void ScanRun::WarnInvalid() {
+  if (check_) check_->Invalid();
+  Warn("Invalid record", {});
 }
 
 void ScanRun::ListSummary() {

@@ -60,33 +60,55 @@ TextFile::~TextFile() {
   Close();
 }
 
-bool TextFile::Open(const std::string& path, std::int32_t fileNumber) {
+void TextFile::Reset() {
   Close();
   begin_ = end_ = 0;
   error_ = 0;
   eof_ = afterReturn_ = false;
+}
+
+bool TextFile::Open(const std::string& path, std::int32_t fileNumber) {
+  Reset();
   // Opening a named pipe for reading waits for a writer; without one it must not
   // hang, so open without waiting and read with waiting.
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  struct stat info {};
-  if (fd_ < 0 || ::fstat(fd_, &info) != 0 ||
-      ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) {
-    error_ = errno;
-    eof_ = true;
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    return false;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0 || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    return Fail(fd, true);
   }
-  sizeAtOpen_ = S_ISREG(info.st_mode) ? static_cast<std::int64_t>(info.st_size) : -1;
+  return Start(fd, true, fileNumber);
+}
+
+bool TextFile::Attach(int fd, std::int32_t fileNumber) {
+  Reset();
+  return Start(fd, false, fileNumber);
+}
+
+bool TextFile::Start(int fd, bool owned, std::int32_t fileNumber) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return Fail(fd, owned);
+  // A regular file is read from where the descriptor stands to its end.
+  const off_t position = ::lseek(fd, 0, SEEK_CUR);
+  sizeAtOpen_ = S_ISREG(info.st_mode)
+                    ? static_cast<std::int64_t>(info.st_size) - std::max<std::int64_t>(position, 0)
+                    : -1;
+  fd_ = fd;
+  ownsFd_ = owned;
   bytesRead_ = 0;
   fileNumber_ = fileNumber;
   SetNumberInUse(fileNumber_, true);
   return true;
 }
 
+bool TextFile::Fail(int fd, bool owned) {
+  error_ = errno;
+  eof_ = true;
+  if (fd >= 0 && owned) ::close(fd);
+  return false;
+}
+
 void TextFile::Close() {
   if (fd_ < 0) return;
-  ::close(fd_);
+  if (ownsFd_) ::close(fd_);
   fd_ = -1;
   SetNumberInUse(fileNumber_, false);
 }
@@ -127,6 +149,7 @@ bool TextFile::AtEnd() {
 
 bool TextFile::ReadLine(std::string& line) {
   line.clear();
+  lineLength_ = 0;
   SkipLineFeedAfterReturn();
   std::uint64_t lineBytes = 0;
   while (Fill()) {
@@ -164,7 +187,8 @@ std::string TextFile::ErrorText() const {
   return std::generic_category().message(error_);
 }
 
-void TextFile::Keep(std::string& line, const char* from, const char* to) const {
+void TextFile::Keep(std::string& line, const char* from, const char* to) {
+  lineLength_ += static_cast<std::uint64_t>(to - from);
   const std::size_t room = keepLimit_ - std::min(keepLimit_, line.size());
   line.append(from, std::min(room, static_cast<std::size_t>(to - from)));
 }

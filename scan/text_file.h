@@ -39,6 +39,9 @@ class TextFile {
 
   // Opens `path` under `fileNumber` (see FreeFile). False on failure, with Error() set.
   bool Open(const std::string& path, std::int32_t fileNumber);
+  // Reads the open descriptor `fd` (standard input, for instance) from where it
+  // stands, under `fileNumber`. Close() leaves the descriptor open.
+  bool Attach(int fd, std::int32_t fileNumber);
   // True when no character is left, or once reading has failed (see Error()).
   bool AtEnd();
   // Reads the next line into `line` (spaces removed, capped). False when the read
@@ -46,6 +49,9 @@ class TextFile {
   bool ReadLine(std::string& line);
   // Closes the file and releases its number. Safe to call more than once.
   void Close();
+
+  // Characters of the last line read, spaces removed, before the keep limit.
+  std::uint64_t LineLength() const { return lineLength_; }
 
   // The system's error number of the last failure (or kFileShrank), 0 when none.
   int Error() const { return error_; }
@@ -60,10 +66,14 @@ class TextFile {
   }
 
  private:
+  void Reset();
+  // Takes `fd` over for reading (closing it at the end when `owned`).
+  bool Start(int fd, bool owned, std::int32_t fileNumber);
+  bool Fail(int fd, bool owned);  // notes errno and gives up `fd`
   bool Fill();  // refills the block when it is used up; false at end or on failure
   void SkipLineFeedAfterReturn();
   // Appends [from, to) to `line` as far as the keep limit allows.
-  void Keep(std::string& line, const char* from, const char* to) const;
+  void Keep(std::string& line, const char* from, const char* to);
 
   std::size_t keepLimit_;
   std::unique_ptr<char[]> block_;
@@ -71,12 +81,14 @@ class TextFile {
   std::size_t begin_ = 0;  // next unread byte in block_
   std::size_t end_ = 0;    // one past the last valid byte in block_
   int fd_ = -1;
+  bool ownsFd_ = true;
   std::int32_t fileNumber_ = 0;
   int error_ = 0;
   bool eof_ = false;
   bool afterReturn_ = false;      // the last line ended at a carriage return
   std::int64_t sizeAtOpen_ = -1;  // size of a regular file when opened, else -1
   std::uint64_t bytesRead_ = 0;
+  std::uint64_t lineLength_ = 0;
   std::function<void()> longLineHook_;
   std::uint64_t longLineHookBytes_ = kLongLineHookBytes;
 };

@@ -2,13 +2,14 @@
 # Runs a command and compares its standard output, standard error and exit status
 # with the expected files NAME.stdout, NAME.stderr and NAME.status.
 #   check_golden.sh EXPECTED_DIR NAME COMMAND [ARG]...
+# Standard input is the file named by GOLDEN_STDIN, or empty.
 # With LARKSPAN_UPDATE_GOLDEN=1 the expected files are written instead; review them.
 set -u
 dir=$1 name=$2
 shift 2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$@" >"$work/stdout" 2>"$work/stderr" </dev/null
+"$@" >"$work/stdout" 2>"$work/stderr" <"${GOLDEN_STDIN:-/dev/null}"
 echo $? >"$work/status"
 
 if [ "${LARKSPAN_UPDATE_GOLDEN:-0}" = 1 ]; then
