@@ -43,7 +43,7 @@ if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null; then
 fi
 cd "$(dirname "$hex")"
 title="Larkspan - $(pwd -P)/$(basename "$hex")"
-xvfb-run -a bash -c '
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
   "$1" "$(basename "$2")" 2>/dev/null &
   pid=$!
   timeout 20 xdotool search --sync --name "^$3\$" >/dev/null

@@ -30,8 +30,9 @@ if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
 fi
 
 # An X server on a display number that it picks itself and writes to fd 3, so
-# that servers started at the same moment never share one.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# that servers started at the same moment never share one; it stays up when its
+# last client leaves (the program checks the display before it connects for good).
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 for _ in $(seq $((100 * slowness))); do
   [ -s "$work/display" ] && break
