@@ -6,6 +6,13 @@
 
 namespace larkspan::testing {
 
+std::string Repeat(std::string_view text, int times) {
+  std::string out;
+  out.reserve(text.size() * static_cast<std::size_t>(times));
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "larkspan-test-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");

@@ -7,6 +7,9 @@
 
 namespace larkspan::testing {
 
+// `text` written `times` times in a row: a file of many equal records.
+std::string Repeat(std::string_view text, int times);
+
 class TempDir {
  public:
   TempDir();
