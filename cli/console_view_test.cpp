@@ -34,10 +34,10 @@ TEST(ConsoleView, WritesListingLinesAndOneLineMessages) {
   MemoryStream out, err;
   {
     ConsoleView view(out.Get(), err.Get(), {});
-    view.AddItem("Data record: 0100h: AB");
+    view.AddToList("Data record: 0100h: AB");
     view.WarningBox("Unknown datatype in line: 0\rDatatype: 04\rLine will be ignored.",
                     "Unknown datatype");
-    view.AddItem(std::string("\xe9\0", 2));
+    view.AddToList(std::string("\xe9\0", 2));
     view.SetLineText("100");
     view.ErrorBox("Cannot read file: /x<b>\rIs a directory", "File error");
   }
@@ -66,6 +66,7 @@ TEST(ConsoleView, ProgressIsRewrittenInPlaceAndErasedAtTheEnd) {
             "\r                  \r");
 }
 
+// Progress left on screen is erased when the view ends.
 TEST(ConsoleView, ProgressIsRedrawnAtMostOncePerInterval) {
   MemoryStream out, err;
   {
@@ -77,27 +78,18 @@ TEST(ConsoleView, ProgressIsRedrawnAtMostOncePerInterval) {
   EXPECT_EQ(err.Flushed(), "\rReading line: 100\r                 \r");
 }
 
-TEST(ConsoleView, ProgressLeftOnScreenIsErasedWhenTheViewEnds) {
-  MemoryStream out, err;
-  {
-    ConsoleView view(out.Get(), err.Get(), {.showProgress = true, .progressInterval = {}});
-    view.SetLineText("100");
-  }
-  EXPECT_EQ(err.Flushed(), "\rReading line: 100\r                 \r");
-}
-
 TEST(ConsoleView, SharedTargetFlushesTheListingBeforeMessagesAndProgress) {
   MemoryStream out, err;
   ConsoleView view(out.Get(), err.Get(),
                    {.showProgress = true, .sharedTarget = true, .progressInterval = {}});
-  view.AddItem("first");
+  view.AddToList("first");
   view.WarningBox("w", "T");
   EXPECT_EQ(out.Text(), "first\n");
-  view.AddItem("second");
+  view.AddToList("second");
   view.SetLineText("100");
   EXPECT_EQ(out.Text(), "first\nsecond\n");
   // The next listing line first erases the progress line it would overwrite.
-  view.AddItem("third");
+  view.AddToList("third");
   EXPECT_EQ(err.Flushed(), "T: w\n\rReading line: 100\r                 \r");
 }
 

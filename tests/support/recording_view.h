@@ -16,17 +16,12 @@ namespace larkspan::testing {
 // Message texts keep their carriage returns.
 class RecordingView : public ListingView {
  public:
-  int quickCheck = 0;
+  bool quickLoad = false;
   std::vector<std::string> events;
   // Called from ProcessPendingEvents, so a test can act "inside" a run.
   std::function<void()> onEvents;
 
-  void ClearList() override { events.emplace_back("clear"); }
-  void AddItem(std::string_view text) override { Record("add:", text); }
-  void SetListVisible(bool visible) override { events.emplace_back(visible ? "show" : "hide"); }
-  void FocusList() override { events.emplace_back("focus"); }
-  void SelectFirstEntry() override { events.emplace_back("select"); }
-  int QuickCheckValue() const override { return quickCheck; }
+  void AddToList(std::string_view text) override { Record("add:", text); }
   void SetLineText(std::string_view text) override { Record("line:", text); }
   void WarningBox(std::string_view text, std::string_view title) override {
     Record("warning:", std::string(title) + "|" + std::string(text));
@@ -34,6 +29,11 @@ class RecordingView : public ListingView {
   void ErrorBox(std::string_view text, std::string_view title) override {
     Record("error:", std::string(title) + "|" + std::string(text));
   }
+  void ClearList() override { events.emplace_back("clear"); }
+  bool QuickLoad() const override { return quickLoad; }
+  void SetListVisible(bool visible) override { events.emplace_back(visible ? "show" : "hide"); }
+  void FocusList() override { events.emplace_back("focus"); }
+  void SelectFirstEntry() override { events.emplace_back("select"); }
   void ProcessPendingEvents() override {
     events.emplace_back("events");
     if (onEvents) onEvents();
