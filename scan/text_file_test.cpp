@@ -19,36 +19,27 @@ Lines ReadAll(const std::string& path, std::size_t blockSize) {
   EXPECT_TRUE(file.Open(path));
   Lines lines;
   std::string line;
-  while (!file.AtEnd()) {
-    EXPECT_TRUE(file.ReadLine(line));
-    lines.push_back(line);
-  }
+  while (!file.AtEnd() && file.ReadLine(line)) lines.push_back(line);
   EXPECT_EQ(file.Error(), 0);
   return lines;
 }
 
 // Every case is read with several block sizes, so that terminators, and a carriage
-// return followed by a line feed, fall across block boundaries.
+// return followed by a line feed, fall across block boundaries. At most 64
+// characters of a line are kept, and spaces do not count towards them.
 TEST(TextFile, SplitsAtEveryKindOfLineEndAndRemovesSpaces) {
   const struct {
     std::string bytes;
     Lines lines;
-  } kTable[] = {{"", {}},
-                {"abc", {"abc"}},
-                {"ab\r\ncd\r\n", {"ab", "cd"}},
-                {"ab\ncd\n", {"ab", "cd"}},
-                {"ab\rcd\r", {"ab", "cd"}},
-                {"ab\r\ncd", {"ab", "cd"}},
-                {"ab\r\r\ncd", {"ab", "", "cd"}},
-                {"\n\r", {"", ""}},
-                {"\r\n\r\n", {"", ""}},
-                {"\n\n", {"", ""}},
-                {"  a b  c \r\n d\r\n", {"abc", "d"}},
-                {"a\tb\x1a\r\n", {"a\tb\x1a"}},
-                {std::string("\0\xff\x80\n", 4), {std::string("\0\xff\x80", 3)}},
-                // At most 64 characters are kept; spaces do not count towards them.
-                {std::string(100, 'x') + "\ny", {std::string(64, 'x'), "y"}},
-                {std::string(500, ' ') + std::string(70, 'z'), {std::string(64, 'z')}}};
+  } kTable[] = {// clang-format off
+      {"", {}}, {"abc", {"abc"}}, {"ab\r\ncd\r\n", {"ab", "cd"}}, {"ab\ncd\n", {"ab", "cd"}},
+      {"ab\rcd\r", {"ab", "cd"}}, {"ab\r\ncd", {"ab", "cd"}}, {"ab\r\r\ncd", {"ab", "", "cd"}},
+      {"\n\r", {"", ""}}, {"\r\n\r\n", {"", ""}}, {"\n\n", {"", ""}},
+      {"  a b  c \r\n d\r\n", {"abc", "d"}}, {"a\tb\x1a\r\n", {"a\tb\x1a"}},
+      {std::string("\0\xff\x80\n", 4), {std::string("\0\xff\x80", 3)}},
+      {std::string(100, 'x') + "\ny", {std::string(64, 'x'), "y"}},
+      {std::string(500, ' ') + std::string(70, 'z'), {std::string(64, 'z')}}};
+  // clang-format on
   TempDir dir;
   for (const auto& [bytes, lines] : kTable) {
     const auto path = dir.Write("lines.txt", bytes);
