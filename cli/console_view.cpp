@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "listing_texts.h"
+
 namespace larkspan {
 
 namespace {
@@ -24,7 +26,7 @@ ConsoleView::~ConsoleView() {
   FlushListing();
 }
 
-void ConsoleView::AddItem(std::string_view text) {
+void ConsoleView::AddToList(std::string_view text) {
   if (options_.sharedTarget) EraseProgress();
   pending_.append(text);
   pending_.push_back('\n');
@@ -39,7 +41,7 @@ void ConsoleView::FlushListing() {
 
 void ConsoleView::SetLineText(std::string_view text) {
   if (!options_.showProgress) return;
-  if (text == "Done") {
+  if (text == kDoneText) {
     EraseProgress();
     return;
   }

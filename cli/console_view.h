@@ -31,16 +31,10 @@ class ConsoleView final : public ListingView {
   ConsoleView(const ConsoleView&) = delete;
   ConsoleView& operator=(const ConsoleView&) = delete;
 
-  void ClearList() override {}
-  void AddItem(std::string_view text) override;
-  void SetListVisible(bool) override {}
-  void FocusList() override {}
-  void SelectFirstEntry() override {}
-  int QuickCheckValue() const override { return 0; }
+  void AddToList(std::string_view text) override;
   void SetLineText(std::string_view text) override;
   void WarningBox(std::string_view text, std::string_view title) override;
   void ErrorBox(std::string_view text, std::string_view title) override;
-  void ProcessPendingEvents() override {}
 
  private:
   // One line "title: text", each line break of the text written as "; ".

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <optional>
 
+#include "recording_view.h"
+#include "scan_run.h"
+
 namespace larkspan::testing {
 
 namespace {
@@ -161,8 +164,8 @@ void CheckCheckedRun(const std::string& path, const RecordingView& plain, long l
   if (faults != run.Faults().Total()) problems.push_back("checked run: faults miscounted");
 }
 
-}  // namespace
-
+// Number of lines in `bytes` by the line-reading rule: a line ends at CR, CR LF or
+// LF, and a last line without terminator counts too.
 long long CountLines(std::string_view bytes) {
   long long lines = 0;
   bool open = false;
@@ -178,6 +181,7 @@ long long CountLines(std::string_view bytes) {
   return lines + (open ? 1 : 0);
 }
 
+// The checks of a finished run's events.
 std::vector<std::string> CheckEvents(const RecordingView& view, ScanOutcome outcome,
                                      long long lines) {
   std::vector<std::string> problems;
@@ -212,6 +216,8 @@ std::vector<std::string> CheckEvents(const RecordingView& view, ScanOutcome outc
   }
   return problems;
 }
+
+}  // namespace
 
 std::vector<std::string> CheckScan(const std::string& path, std::string_view bytes) {
   RecordingView view;

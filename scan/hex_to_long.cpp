@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <stdexcept>
+#include <string>
 
 namespace larkspan {
 
@@ -11,6 +12,15 @@ constexpr std::size_t kMaxTextLength = 32767;
 // 16^8 no longer fits 32 bits, so a nonzero digit with eight or more characters
 // after it always overflows.
 constexpr std::size_t kMaxNonzeroExponent = 7;
+
+// '0'..'9' count 0..9 and 'a'..'f' count 10..15; every other character counts its
+// 8-bit code minus 55, which gives 10..15 for 'A'..'F', 16 for 'G' and -8 for '/'.
+std::int64_t DigitValue(char c) {
+  const auto code = static_cast<unsigned char>(c);
+  if (code >= '0' && code <= '9') return code - '0';
+  if (code >= 'a' && code <= 'f') return code - 'a' + 10;
+  return code - 55;
+}
 
 bool FitsInt32(std::int64_t value) {
   return value >= std::numeric_limits<std::int32_t>::min() &&
@@ -23,22 +33,19 @@ bool FitsInt32(std::int64_t value) {
 
 }  // namespace
 
-std::int32_t detail::HexToLongChecked(std::string_view text) {
+std::int32_t HexToLong(std::string_view text) {
   if (text.size() > kMaxTextLength) ThrowOverflow(text);
-  // The sum is formed term by term, from the most significant character on, and
-  // every partial sum must fit 32 bits; integer arithmetic gives the same exact
-  // whole numbers a floating-point power would.
+  // Integer arithmetic gives the same exact whole numbers a floating-point power
+  // would; zero digits add nothing, however far left they stand.
   std::int64_t sum = 0;
-  const std::size_t n = text.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::int64_t digit = HexDigitValue(text[i]);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::int64_t digit = DigitValue(text[i]);
     if (digit == 0) continue;
-    const std::size_t exponent = n - 1 - i;
+    const std::size_t exponent = text.size() - 1 - i;
     if (exponent > kMaxNonzeroExponent) ThrowOverflow(text);
     const std::int64_t term = digit * (std::int64_t{1} << (4 * exponent));
-    if (!FitsInt32(term)) ThrowOverflow(text);
     sum += term;
-    if (!FitsInt32(sum)) ThrowOverflow(text);
+    if (!FitsInt32(term) || !FitsInt32(sum)) ThrowOverflow(text);
   }
   return static_cast<std::int32_t>(sum);
 }

@@ -18,18 +18,8 @@ class ListingView {
  public:
   virtual ~ListingView() = default;
 
-  // Removes all entries of the list; afterwards no entry is selected.
-  virtual void ClearList() = 0;
-  // Appends an entry at the end of the list.
-  virtual void AddItem(std::string_view text) = 0;
-  // Hides or shows the list.
-  virtual void SetListVisible(bool visible) = 0;
-  // Gives the list the keyboard focus.
-  virtual void FocusList() = 0;
-  // Selects the first entry; the selection raises the list's click handling.
-  virtual void SelectFirstEntry() = 0;
-  // State of the quick-load box: 0 unticked, 1 ticked, 2 greyed.
-  virtual int QuickCheckValue() const = 0;
+  // Appends an entry at the end of the list: every listing line goes through here.
+  virtual void AddToList(std::string_view text) = 0;
   // Shows `text` in the line indicator.
   virtual void SetLineText(std::string_view text) = 0;
   // Modal message box with an exclamation icon and an OK button; returns once
@@ -38,8 +28,22 @@ class ListingView {
   // Modal message box with an error icon and an OK button, for a file that
   // cannot be opened or read.
   virtual void ErrorBox(std::string_view text, std::string_view title) = 0;
+
+  // What only a list on the screen needs; a front end that writes the listing out
+  // as it comes leaves these as they are.
+
+  // Removes all entries of the list; afterwards no entry is selected.
+  virtual void ClearList() {}
+  // True when the list stays hidden while the file is read (quick load).
+  virtual bool QuickLoad() const { return false; }
+  // Hides or shows the list.
+  virtual void SetListVisible(bool) {}
+  // Gives the list the keyboard focus.
+  virtual void FocusList() {}
+  // Selects the first entry; the selection raises the list's click handling.
+  virtual void SelectFirstEntry() {}
   // Lets the window handle queued input and repaint, then returns.
-  virtual void ProcessPendingEvents() = 0;
+  virtual void ProcessPendingEvents() {}
 };
 
 // The window's state that a scan run reads and writes.

@@ -31,7 +31,7 @@ enum RecordType : std::int32_t { kData = 0, kEnd = 1, kExtendedSegment = 2, kSta
 
 ScanOutcome ScanRun::Run() {
   view_.ClearList();
-  if (view_.QuickCheckValue() > 0) view_.SetListVisible(false);
+  if (view_.QuickLoad()) view_.SetListVisible(false);
   state_ = ScanState{};
   if (options_.check) check_.emplace(view_);
 
@@ -46,7 +46,7 @@ ScanOutcome ScanRun::Run() {
   }
   if (check_) check_->Finish(state_.LineIndex);
   ListSummary();
-  view_.SetLineText("Done");
+  view_.SetLineText(kDoneText);
   ShowList();
   view_.SelectFirstEntry();
   return ScanOutcome::Complete;
@@ -54,8 +54,8 @@ ScanOutcome ScanRun::Run() {
 
 bool ScanRun::Open(TextFile& file) {
   form_.FileNumber = FreeFile();
-  if (options_.inputFd >= 0) return file.Attach(options_.inputFd, form_.FileNumber);
-  return file.Open(form_.CurrentFile, form_.FileNumber);
+  if (options_.inputFd >= 0) return file.Attach(options_.inputFd);
+  return file.Open(form_.CurrentFile);
 }
 
 void ScanRun::ReadLines(TextFile& file) {
@@ -77,10 +77,6 @@ void ScanRun::ShowProgress() {
   view_.ProcessPendingEvents();
 }
 
-void ScanRun::AddToList(std::string_view text) {
-  view_.AddItem(text);
-}
-
 void ScanRun::DecodeRecord(std::string_view line, std::uint64_t length) {
   const std::string_view count = Mid(line, kCountPos, kCountLen);
   const std::string_view offset = Mid(line, kOffsetPos, kOffsetLen);
@@ -94,10 +90,10 @@ void ScanRun::DecodeRecord(std::string_view line, std::uint64_t length) {
   if (check_) check_->Record(line, length, typeValue, state_.LineIndex);
   switch (typeValue) {
     case kData:
-      ListData(line, offset);
+      ListData(line, HexToLong(count), offset);
       break;
     case kEnd:
-      AddToList("End record.");
+      view_.AddToList("End record.");
       break;
     case kExtendedSegment:
       ListExtended(Mid(line, kDataPos, kSegmentLen));
@@ -111,13 +107,12 @@ void ScanRun::DecodeRecord(std::string_view line, std::uint64_t length) {
   }
 }
 
-void ScanRun::ListData(std::string_view line, std::string_view offsetText) {
-  const auto dataLength = static_cast<std::size_t>(HexToLong(Mid(line, kCountPos, kCountLen))) * 2;
+void ScanRun::ListData(std::string_view line, std::int32_t count, std::string_view offsetText) {
   text_.assign(kDataRecordPrefix);
   text_.append(offsetText);
   text_.append("h: ");
-  text_.append(Mid(line, kDataPos, dataLength));
-  AddToList(text_);
+  text_.append(Mid(line, kDataPos, static_cast<std::size_t>(count) * 2));
+  view_.AddToList(text_);
   state_.NoteAddress(HexToLong(offsetText));
 }
 
@@ -129,7 +124,7 @@ void ScanRun::ListExtended(std::string_view segment) {
   text_.assign(kExtendedAddressPrefix);
   text_.append(segment);
   text_.append("0h");
-  AddToList(text_);
+  view_.AddToList(text_);
   // The segment followed by a zero digit: the segment times 16.
   state_.NoteExtended(HexToLong(segment) * 16);
 }
@@ -141,7 +136,7 @@ void ScanRun::ListStart(std::string_view line) {
   text_.append(Mid(line, kStartIpHighPos, kStartIpLen));
   text_.append(" ");
   text_.append(Mid(line, kStartIpLowPos, kStartIpLen));
-  AddToList(text_);
+  view_.AddToList(text_);
 }
 
 // Shows "<title> in line: N", then "Datatype: <datatype>" when one is given, then
@@ -166,7 +161,7 @@ void ScanRun::WarnInvalid() {
 }
 
 void ScanRun::ListSummary() {
-  AddToList(" - - - - - - - - ");
+  view_.AddToList(" - - - - - - - - ");
   if (state_.AddressUsed) {
     ListMark("First address: ", state_.FirstAddress);
     ListMark("Last address: ", state_.LastAddress);
@@ -182,7 +177,7 @@ void ScanRun::ListMark(std::string_view label, const Mark& mark) {
   AppendHex(text_, static_cast<std::uint32_t>(mark.Value));
   text_.append("h in line: ");
   AppendDecimal(text_, mark.Line);
-  AddToList(text_);
+  view_.AddToList(text_);
 }
 
 void ScanRun::ReportFileError(const std::string& reason) {

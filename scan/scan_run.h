@@ -51,10 +51,9 @@ class ScanRun {
  private:
   void ReadLines(TextFile& file);
   void ShowProgress();
-  void AddToList(std::string_view text);
   bool Open(TextFile& file);
   void DecodeRecord(std::string_view line, std::uint64_t length);
-  void ListData(std::string_view line, std::string_view offsetText);
+  void ListData(std::string_view line, std::int32_t count, std::string_view offsetText);
   void ListExtended(std::string_view segment);
   void ListStart(std::string_view line);
   void Warn(std::string_view title, std::string_view datatype);

@@ -8,25 +8,10 @@
 #include <cerrno>
 #include <cstring>
 #include <system_error>
-#include <vector>
 
 namespace larkspan {
 
 namespace {
-
-// Numbers held by open files; index 0 is unused. Files are opened and closed on
-// the one thread that runs the scan.
-std::vector<bool>& NumbersInUse() {
-  static std::vector<bool> inUse(1, true);
-  return inUse;
-}
-
-void SetNumberInUse(std::int32_t number, bool inUse) {
-  auto& numbers = NumbersInUse();
-  const auto index = static_cast<std::size_t>(number);
-  if (index >= numbers.size()) numbers.resize(index + 1, false);
-  numbers[index] = inUse;
-}
 
 // The first byte in [p, stop) that is 32 or below: a space, a line end or another
 // control character. Most lines have few of them, so eight bytes are tested at once.
@@ -46,15 +31,8 @@ const char* FindSpecial(const char* p, const char* stop) {
 
 }  // namespace
 
-std::int32_t FreeFile() {
-  const auto& numbers = NumbersInUse();
-  std::size_t number = 1;
-  while (number < numbers.size() && numbers[number]) ++number;
-  return static_cast<std::int32_t>(number);
-}
-
 TextFile::TextFile(std::size_t keepLimit, std::size_t blockSize)
-    : keepLimit_(keepLimit), block_(new char[blockSize]), blockSize_(blockSize) {}
+    : keepLimit_(keepLimit), block_(blockSize) {}
 
 TextFile::~TextFile() {
   Close();
@@ -67,7 +45,7 @@ void TextFile::Reset() {
   eof_ = afterReturn_ = false;
 }
 
-bool TextFile::Open(const std::string& path, std::int32_t fileNumber) {
+bool TextFile::Open(const std::string& path) {
   Reset();
   // Opening a named pipe for reading waits for a writer; without one it must not
   // hang, so open without waiting and read with waiting.
@@ -75,15 +53,15 @@ bool TextFile::Open(const std::string& path, std::int32_t fileNumber) {
   if (fd < 0 || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
     return Fail(fd, true);
   }
-  return Start(fd, true, fileNumber);
+  return Start(fd, true);
 }
 
-bool TextFile::Attach(int fd, std::int32_t fileNumber) {
+bool TextFile::Attach(int fd) {
   Reset();
-  return Start(fd, false, fileNumber);
+  return Start(fd, false);
 }
 
-bool TextFile::Start(int fd, bool owned, std::int32_t fileNumber) {
+bool TextFile::Start(int fd, bool owned) {
   struct stat info {};
   if (::fstat(fd, &info) != 0) return Fail(fd, owned);
   // A regular file is read from where the descriptor stands to its end.
@@ -94,8 +72,6 @@ bool TextFile::Start(int fd, bool owned, std::int32_t fileNumber) {
   fd_ = fd;
   ownsFd_ = owned;
   bytesRead_ = 0;
-  fileNumber_ = fileNumber;
-  SetNumberInUse(fileNumber_, true);
   return true;
 }
 
@@ -110,7 +86,6 @@ void TextFile::Close() {
   if (fd_ < 0) return;
   if (ownsFd_) ::close(fd_);
   fd_ = -1;
-  SetNumberInUse(fileNumber_, false);
 }
 
 bool TextFile::Fill() {
@@ -118,7 +93,7 @@ bool TextFile::Fill() {
   if (eof_) return false;
   begin_ = end_ = 0;
   for (;;) {
-    const ssize_t got = ::read(fd_, block_.get(), blockSize_);
+    const ssize_t got = ::read(fd_, block_.data(), block_.size());
     if (got > 0) {
       end_ = static_cast<std::size_t>(got);
       bytesRead_ += static_cast<std::uint64_t>(got);
@@ -153,7 +128,7 @@ bool TextFile::ReadLine(std::string& line) {
   SkipLineFeedAfterReturn();
   std::uint64_t lineBytes = 0;
   while (Fill()) {
-    const char* const start = block_.get();
+    const char* const start = block_.data();
     const char* p = start + begin_;
     const char* const stop = start + end_;
     const char* run = p;  // first byte of the characters not yet kept

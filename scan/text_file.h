@@ -1,16 +1,19 @@
-// Sequential text input with numbered files, read in large blocks.
+// Sequential text input, read in large blocks.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
+#include <vector>
 
 namespace larkspan {
 
-// The lowest file number (from 1) that no open TextFile holds.
-std::int32_t FreeFile();
+// The number under which the next input file is opened. A scan run is never
+// re-entered, so only one input file is ever open, and it is number 1.
+inline std::int32_t FreeFile() {
+  return 1;
+}
 
 // A file opened for sequential line input.
 //
@@ -37,17 +40,17 @@ class TextFile {
   TextFile(const TextFile&) = delete;
   TextFile& operator=(const TextFile&) = delete;
 
-  // Opens `path` under `fileNumber` (see FreeFile). False on failure, with Error() set.
-  bool Open(const std::string& path, std::int32_t fileNumber);
+  // Opens `path`. False on failure, with Error() set.
+  bool Open(const std::string& path);
   // Reads the open descriptor `fd` (standard input, for instance) from where it
-  // stands, under `fileNumber`. Close() leaves the descriptor open.
-  bool Attach(int fd, std::int32_t fileNumber);
+  // stands. Close() leaves the descriptor open.
+  bool Attach(int fd);
   // True when no character is left, or once reading has failed (see Error()).
   bool AtEnd();
   // Reads the next line into `line` (spaces removed, capped). False when the read
   // failed; Error() then tells why.
   bool ReadLine(std::string& line);
-  // Closes the file and releases its number. Safe to call more than once.
+  // Closes the file. Safe to call more than once.
   void Close();
 
   // Characters of the last line read, spaces removed, before the keep limit.
@@ -68,7 +71,7 @@ class TextFile {
  private:
   void Reset();
   // Takes `fd` over for reading (closing it at the end when `owned`).
-  bool Start(int fd, bool owned, std::int32_t fileNumber);
+  bool Start(int fd, bool owned);
   bool Fail(int fd, bool owned);  // notes errno and gives up `fd`
   bool Fill();  // refills the block when it is used up; false at end or on failure
   void SkipLineFeedAfterReturn();
@@ -76,13 +79,11 @@ class TextFile {
   void Keep(std::string& line, const char* from, const char* to);
 
   std::size_t keepLimit_;
-  std::unique_ptr<char[]> block_;
-  std::size_t blockSize_;
+  std::vector<char> block_;
   std::size_t begin_ = 0;  // next unread byte in block_
   std::size_t end_ = 0;    // one past the last valid byte in block_
   int fd_ = -1;
   bool ownsFd_ = true;
-  std::int32_t fileNumber_ = 0;
   int error_ = 0;
   bool eof_ = false;
   bool afterReturn_ = false;      // the last line ended at a carriage return

@@ -33,8 +33,8 @@ void FormListingView::ClearList() {
   form_.Contents_Model->Clear();
 }
 
-void FormListingView::AddItem(std::string_view text) {
-  form_.AddToList(text);
+void FormListingView::AddToList(std::string_view text) {
+  form_.Contents_Model->Append(text);
 }
 
 void FormListingView::SetListVisible(bool visible) {
@@ -51,16 +51,8 @@ void FormListingView::SelectFirstEntry() {
   form_.Contents_List->setCurrentIndex(form_.Contents_Model->index(0));
 }
 
-int FormListingView::QuickCheckValue() const {
-  switch (form_.Quick_Check->checkState()) {
-    case Qt::Unchecked:
-      return 0;
-    case Qt::Checked:
-      return 1;
-    case Qt::PartiallyChecked:
-      return 2;
-  }
-  return 0;
+bool FormListingView::QuickLoad() const {
+  return form_.Quick_Check->checkState() != Qt::Unchecked;
 }
 
 void FormListingView::SetLineText(std::string_view text) {

@@ -33,15 +33,16 @@ class FormListingView final : public ListingView {
  public:
   FormListingView(Main_Form& form, PacingCounts& counts);
 
-  void ClearList() override;
-  void AddItem(std::string_view text) override;
-  void SetListVisible(bool visible) override;
-  void FocusList() override;
-  void SelectFirstEntry() override;
-  int QuickCheckValue() const override;
+  void AddToList(std::string_view text) override;
   void SetLineText(std::string_view text) override;
   void WarningBox(std::string_view text, std::string_view title) override;
   void ErrorBox(std::string_view text, std::string_view title) override;
+  void ClearList() override;
+  // Ticked or greyed: both keep the list hidden while the file is read.
+  bool QuickLoad() const override;
+  void SetListVisible(bool visible) override;
+  void FocusList() override;
+  void SelectFirstEntry() override;
   void ProcessPendingEvents() override;
 
   static constexpr qint64 kFrameMs = 16;

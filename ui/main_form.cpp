@@ -174,10 +174,6 @@ void Main_Form::Func_About_Click() {
   platform_.MessageBox(this, BoxIcon::Information, QStringLiteral("About Larkspan"), text);
 }
 
-void Main_Form::AddToList(std::string_view text) {
-  Contents_Model->Append(text);
-}
-
 QString Main_Form::SplitFilename(const QString& filename, bool pathFile) {
   return larkspan::SplitFilename(filename, pathFile);
 }

@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <string_view>
 
 #include "common_dialog.h"
 #include "form_listing_view.h"
@@ -74,7 +73,6 @@ class Main_Form : public QMainWindow {
   // handed over from outside, the command line or a drop.
   void LoadLater(const QString& path);
   void Func_About_Click();
-  void AddToList(std::string_view text);
   static QString SplitFilename(const QString& filename, bool pathFile);
 
   // Index of the selected list entry, -1 when none is selected.

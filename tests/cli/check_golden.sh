@@ -12,15 +12,11 @@ trap 'rm -rf "$work"' EXIT
 "$@" >"$work/stdout" 2>"$work/stderr" <"${GOLDEN_STDIN:-/dev/null}"
 echo $? >"$work/status"
 
-if [ "${LARKSPAN_UPDATE_GOLDEN:-0}" = 1 ]; then
-  for part in stdout stderr status; do cp "$work/$part" "$dir/$name.$part"; done
-  echo "updated $dir/$name.*"
-  exit 0
-fi
-
 failed=0
 for part in stdout stderr status; do
-  if ! cmp -s "$dir/$name.$part" "$work/$part"; then
+  if [ "${LARKSPAN_UPDATE_GOLDEN:-0}" = 1 ]; then
+    cp "$work/$part" "$dir/$name.$part"
+  elif ! cmp -s "$dir/$name.$part" "$work/$part"; then
     echo "$name: $part differs from $dir/$name.$part:"
     diff -a "$dir/$name.$part" "$work/$part" | head -n 40
     failed=1

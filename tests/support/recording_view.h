@@ -10,23 +10,17 @@
 
 namespace larkspan::testing {
 
-// Each operation becomes one event text:
-//   "clear", "add:<text>", "hide", "show", "focus", "select", "line:<text>",
-//   "events", "warning:<title>|<text>", "error:<title>|<text>".
-// Message texts keep their carriage returns.
+// Each operation becomes one event text: "add:<text>", "line:<text>",
+// "warning:<title>|<text>", "error:<title>|<text>" (carriage returns kept), "clear",
+// "hide", "show", "focus", "select", "events".
 class RecordingView : public ListingView {
  public:
-  int quickCheck = 0;
+  bool quickLoad = false;
   std::vector<std::string> events;
   // Called from ProcessPendingEvents, so a test can act "inside" a run.
   std::function<void()> onEvents;
 
-  void ClearList() override { events.emplace_back("clear"); }
-  void AddItem(std::string_view text) override { Record("add:", text); }
-  void SetListVisible(bool visible) override { events.emplace_back(visible ? "show" : "hide"); }
-  void FocusList() override { events.emplace_back("focus"); }
-  void SelectFirstEntry() override { events.emplace_back("select"); }
-  int QuickCheckValue() const override { return quickCheck; }
+  void AddToList(std::string_view text) override { Record("add:", text); }
   void SetLineText(std::string_view text) override { Record("line:", text); }
   void WarningBox(std::string_view text, std::string_view title) override {
     Record("warning:", std::string(title) + "|" + std::string(text));
@@ -34,16 +28,27 @@ class RecordingView : public ListingView {
   void ErrorBox(std::string_view text, std::string_view title) override {
     Record("error:", std::string(title) + "|" + std::string(text));
   }
+  void ClearList() override { Record("clear"); }
+  bool QuickLoad() const override { return quickLoad; }
+  void SetListVisible(bool visible) override { Record(visible ? "show" : "hide"); }
+  void FocusList() override { Record("focus"); }
+  void SelectFirstEntry() override { Record("select"); }
   void ProcessPendingEvents() override {
-    events.emplace_back("events");
+    Record("events");
     if (onEvents) onEvents();
   }
 
   // The texts of the events that start with `prefix`, prefix removed.
-  std::vector<std::string> With(std::string_view prefix) const;
+  std::vector<std::string> With(std::string_view prefix) const {
+    std::vector<std::string> texts;
+    for (const auto& event : events) {
+      if (event.starts_with(prefix)) texts.push_back(event.substr(prefix.size()));
+    }
+    return texts;
+  }
 
  private:
-  void Record(std::string_view prefix, std::string_view text) {
+  void Record(std::string_view prefix, std::string_view text = {}) {
     events.push_back(std::string(prefix) + std::string(text));
   }
 };
