@@ -2,13 +2,14 @@
 // window's Qt tests. Test classes derive from it and open a window in init().
 #pragma once
 
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
-#include <QObject>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
-#include <string>
 
 #include "fake_platform.h"
 #include "line_indicator.h"
@@ -17,6 +18,10 @@
 #include "temp_file.h"
 
 namespace larkspan::testing {
+
+inline const char kThreeRecords[] =
+    ":10010000214601360121470136007EFE09D2190140\r\n"
+    ":100110002146017E17C20001FF5F16002148011928\r\n:00000001FF\r\n";
 
 class WindowFixture : public QObject {
  protected:
@@ -31,9 +36,6 @@ class WindowFixture : public QObject {
     form_->show();
     return QTest::qWaitForWindowActive(form_.get());
   }
-  void CloseWindow() { form_.reset(); }
-
-  // Writes a file into the test's folder; returns its path.
   QString Write(const char* name, const std::string& bytes) {
     return QString::fromStdString(dir_.Write(name, bytes));
   }
@@ -46,19 +48,30 @@ class WindowFixture : public QObject {
   static QStringList FileLines(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
-    QStringList lines;
-    for (const QByteArray& line : file.readAll().split('\n')) lines << QString::fromLatin1(line);
+    QStringList lines = QString::fromLatin1(file.readAll()).split(QLatin1Char('\n'));
     lines.removeLast();  // after the last line break
     return lines;
   }
-  // The list's entries, as stored.
   QStringList Listing() const {
     QStringList texts;
     for (int row = 0; row < form_->Contents_Model->rowCount(); ++row) {
-      const std::string text = form_->Contents_Model->Text(row);
-      texts << QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+      texts << form_->Contents_Model->index(row).data().toString();
     }
     return texts;
+  }
+  // Hands the modal dialog of type T to `inspect` once it is open, then rejects
+  // it; rejects whatever modal dialog is open after ten seconds, so that a test
+  // fails instead of waiting for ever.
+  template <class T, class F>
+  static void WhenModal(F inspect) {
+    QTimer::singleShot(0, [inspect] {
+      T* dialog = nullptr;
+      const auto open = [&] {
+        return (dialog = qobject_cast<T*>(QApplication::activeModalWidget()));
+      };
+      if (QTest::qWaitFor(open, 10000)) inspect(*dialog);
+      if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) modal->reject();
+    });
   }
 };
 
