@@ -1,9 +1,6 @@
 // The window on hostile files: it stays responsive, keeps its memory, reports what
 // it cannot read and keeps working.
-#include <QCheckBox>
-#include <QListView>
 #include <QMessageBox>
-#include <QPushButton>
 
 #include <unistd.h>
 

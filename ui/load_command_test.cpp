@@ -1,7 +1,5 @@
 // The load command and files handed over from outside: the file choice, the title
 // and the scan run into the window, which lists and warns as the console does.
-#include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
@@ -9,9 +7,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMimeData>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QWindow>
 
@@ -53,8 +49,9 @@ class LoadCommandTest : public testing::WindowFixture {
     }
     return lines;
   }
-  // What the real file dialog of the load command shows, and the patterns it
-  // filters by with the first and the last choice.
+  // What the real file dialog of the load command shows: title, folder, proposed
+  // name, file mode, the choices and the one in force, and the patterns it
+  // filters by with the first and with the last choice.
   static QStringList ShownDialog(Main_Form& form) {
     QStringList shown;
     WhenModal<QFileDialog>([&](QFileDialog& dialog) {
@@ -97,25 +94,18 @@ class LoadCommandTest : public testing::WindowFixture {
     QCOMPARE(Listing(), FileLines(golden + ".stdout"));
     QCOMPARE(BoxLines(), FileLines(golden + ".stderr"));
     QCOMPARE(form_->windowTitle(), "Larkspan - " + file);
-    QCOMPARE(form_->Line_Text->text(), QStringLiteral("0"));
-    QCOMPARE(form_->ListIndex(), 0);
+    // The first entry selected and shown in the indicator, the list in the focus.
+    QVERIFY(form_->ListIndex() == 0 && form_->Line_Text->text() == "0" && form_->FileNumber >= 1);
     QCOMPARE(QApplication::focusWidget(), form_->Contents_List);
-    QVERIFY(form_->FileNumber >= 1);
   }
 
   void theDialogOpensAtThePreviousFileAndOffersTheFileTypes() {
     QtPlatform desktop;
     Main_Form form(desktop);
-    const QStringList types = {"HEX file (*.hex)",
-                               "Intel (*.83)",
-                               "MCS-86 (*.88)",
-                               "All files (*.*)",
-                               "HEX file (*.hex)",
-                               "*.hex",
-                               "*"};
-    QCOMPARE(ShownDialog(form),
-             QStringList({"Enter path & name of HEX-file:", QDir::currentPath(), "", "existing"}) +
-                 types);
+    QCOMPARE(ShownDialog(form).join(" | "),
+             "Enter path & name of HEX-file: | " + QDir::currentPath() +
+                 " |  | existing | HEX file (*.hex) | Intel (*.83) | MCS-86 (*.88) | "
+                 "All files (*.*) | HEX file (*.hex) | *.hex | *");
     form.CurrentFile = Write("boot.hex", testing::kThreeRecords);
     QCOMPARE(ShownDialog(form).mid(1, 2), (QStringList{dir_.Path().c_str(), "boot.hex"}));
     QCOMPARE(form.windowTitle(), QStringLiteral("Larkspan"));  // cancelled
@@ -162,7 +152,7 @@ class LoadCommandTest : public testing::WindowFixture {
     QTimer::singleShot(0, [&] {
       loadOffered = form_->Load_Button->isEnabled() || form_->Func_Load->isEnabled();
       form_->Load_Button_Click();
-      QTest::keyClick(form_->Contents_List, Qt::Key_Return);
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
       dropsAccepted = DragAndDrop({QUrl::fromLocalFile(Write("b.hex", testing::kThreeRecords))});
       form_->Func_About->trigger();
       form_->Exit_Button->click();
@@ -186,7 +176,7 @@ class LoadCommandTest : public testing::WindowFixture {
   void entriesKeepComingAfterALongModalBox() {
     const std::string path = (dir_.Path() / "slow.hex").string();
     QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
-    int keepOpen = ::open(path.c_str(), O_RDWR);  // lets the writer in before the run
+    const int keepOpen = ::open(path.c_str(), O_RDWR);  // lets the writer in before the run
     std::thread writer([end = ::open(path.c_str(), O_WRONLY)] {
       const std::string hundred = Repeat(":0100000011EE\n", 100);
       for (int i = 0; i < 60 && ::write(end, hundred.data(), hundred.size()) > 0; ++i) {
@@ -195,29 +185,31 @@ class LoadCommandTest : public testing::WindowFixture {
       ::close(end);
     });
     QElapsedTimer clock;
-    clock.start();
-    std::vector<std::pair<qint64, int>> rounds;  // time, entries in the list
-    std::pair<qint64, int> boxClosed;
+    int firstRound = -1, rowsAtClose = 0;
+    qint64 boxClosed = -1, nextEntriesAfter = -1;
     platform_.whileBoxOpen = [&] {
       QTest::qSleep(800);  // the user reads the box
-      boxClosed = {clock.elapsed(), form_->Contents_Model->rowCount()};
+      boxClosed = clock.elapsed();
+      rowsAtClose = form_->Contents_Model->rowCount();
     };
     QTimer eachRound;  // a zero timer fires in every round of event processing
     connect(&eachRound, &QTimer::timeout, [&] {
-      rounds.emplace_back(clock.elapsed(), form_->Contents_Model->rowCount());
-      if (rounds.size() > 1) return;
-      ::close(keepOpen);
-      form_->Func_About->trigger();
+      const int rows = form_->Contents_Model->rowCount();
+      if (firstRound < 0) {
+        firstRound = rows;
+        ::close(keepOpen);
+        form_->Func_About->trigger();
+      } else if (nextEntriesAfter < 0 && rows > rowsAtClose) {
+        nextEntriesAfter = clock.elapsed() - boxClosed;
+      }
     });
     eachRound.start(0);
+    clock.start();
     Load(QString::fromStdString(path));
     writer.join();
-    QCOMPARE(rounds.front().second, 100);
-    const auto next = std::find_if(rounds.begin(), rounds.end(), [&](const auto& round) {
-      return round.first > boxClosed.first && round.second > boxClosed.second;
-    });
-    QVERIFY(next != rounds.end());
-    QVERIFY2(next->first - boxClosed.first <= 500, qPrintable(QString::number(next->first)));
+    QCOMPARE(firstRound, 100);
+    QVERIFY2(nextEntriesAfter >= 0 && nextEntriesAfter <= 500,
+             qPrintable(QString::number(nextEntriesAfter)));
     QCOMPARE(form_->Contents_Model->rowCount(), 6003);
   }
 
@@ -235,33 +227,25 @@ class LoadCommandTest : public testing::WindowFixture {
     QVERIFY(form_->Contents_List->horizontalScrollBar()->maximum() > 0);
   }
 
-  void theFileArgumentLoadsAsIfChosenInTheDialog() {
+  // A file on the command line or dropped loads as if chosen in the dialog; a
+  // drop of several files or a remote one is refused without a box.
+  void filesFromOutsideLoadAsIfChosenInTheDialog() {
     form_->LoadLater(QString::fromStdString((dir_.Path() / "missing.hex").string()));
     QTRY_COMPARE(BoxLines().size(), 1);
-    QVERIFY(BoxLines()[0].startsWith("File error: "));
-    QVERIFY(form_->isVisible() && form_->Load_Button->isEnabled());
+    QVERIFY(BoxLines()[0].startsWith("File error: ") && form_->Load_Button->isEnabled());
     QDir::setCurrent(QStringLiteral(LARKSPAN_SOURCE_DIR));
     form_->LoadLater(QStringLiteral("tests/../examples/sample86.hex"));
     QTRY_COMPARE(form_->CurrentFile, LARKSPAN_SOURCE_DIR "/examples/sample86.hex");
     QCOMPARE(form_->Contents_Model->rowCount(), 16);
-    QCOMPARE(platform_.exits, 0);
-  }
-
-  // Paths are shown as they stand, also where Qt reads markup or a modified mark.
-  void aDroppedFileLoads() {
+    // Paths are shown as they stand, also where Qt reads markup or a modified mark.
     const QString path = Write("<b>x<i>&amp;[*].hex", testing::kThreeRecords);
-    QCOMPARE(DragAndDrop({QUrl::fromLocalFile(path)}), 2);
+    const QUrl file = QUrl::fromLocalFile(path);
+    QCOMPARE(DragAndDrop({file, file}) + DragAndDrop({QUrl("https://example.org/b.hex")}), 0);
+    QCOMPARE(DragAndDrop({file}), 2);
     QTRY_COMPARE(form_->CurrentFile, path);
     QCOMPARE(form_->windowHandle()->title(), "Larkspan - " + path);
     QCOMPARE(Listing().size(), 6);
-  }
-
-  void severalFilesOrARemoteFileAreRefusedWithoutABox() {
-    const QUrl file = QUrl::fromLocalFile(Write("boot.hex", testing::kThreeRecords));
-    QCOMPARE(DragAndDrop({file, file}), 0);
-    QCOMPARE(DragAndDrop({QUrl(QStringLiteral("https://example.org/boot.hex"))}), 0);
-    QCoreApplication::processEvents();
-    QVERIFY(platform_.boxes.empty() && form_->CurrentFile.isEmpty());
+    QCOMPARE(platform_.boxes.size(), size_t{1});  // the missing file's
   }
 };
 

@@ -1,12 +1,8 @@
 // The window's controls, keys, About box and exits.
 #include <QtTest/qtestspontaneevent.h>
-#include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QListView>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
 
 #include "key_codes.h"

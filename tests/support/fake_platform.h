@@ -1,8 +1,6 @@
 // Stand-ins for the window's modal services and the end of the program.
 #pragma once
 
-#include <QString>
-
 #include <deque>
 #include <functional>
 #include <optional>
@@ -16,10 +14,8 @@ class FakePlatform : public Platform {
  public:
   struct Box {
     BoxIcon icon;
-    QString title;
-    QString text;
+    QString title, text;
   };
-
   std::vector<Box> boxes;
   // Answers of the file dialog, in order: a path, or a null QString for cancel;
   // cancel once they run out.

@@ -2,10 +2,13 @@
 // window's Qt tests. Test classes derive from it and open a window in init().
 #pragma once
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QFile>
-#include <QStringList>
+#include <QListView>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
