@@ -106,18 +106,18 @@ class LoadCommandTest : public testing::WindowFixture {
              "Enter path & name of HEX-file: | " + QDir::currentPath() +
                  " |  | existing | HEX file (*.hex) | Intel (*.83) | MCS-86 (*.88) | "
                  "All files (*.*) | HEX file (*.hex) | *.hex | *");
-    form.CurrentFile = Write("boot.hex", testing::kThreeRecords);
+    form.CurrentFile = Write("boot.hex", ":00000001FF\r\n");
     QCOMPARE(ShownDialog(form).mid(1, 2), (QStringList{dir_.Path().c_str(), "boot.hex"}));
     QCOMPARE(form.windowTitle(), QStringLiteral("Larkspan"));  // cancelled
   }
 
   void aSecondLoadReplacesTheListingAndCancelChangesNothing() {
-    Load(ManyLines());
-    const QString path = Write("boot.hex", testing::kThreeRecords);
+    Load(Write("first.hex", ":00000001FF\r\n"));
+    const QString path = ManyLines();
     Load(path);
     form_->Contents_List->setCurrentIndex(form_->Contents_Model->index(2));
     const QStringList listing = Listing();
-    QCOMPARE(listing.size(), 6);
+    QCOMPARE(listing.size(), 253);
     Load(QString());  // cancel
     QCOMPARE(Listing(), listing);
     QCOMPARE(form_->CurrentFile, path);
@@ -153,7 +153,7 @@ class LoadCommandTest : public testing::WindowFixture {
       loadOffered = form_->Load_Button->isEnabled() || form_->Func_Load->isEnabled();
       form_->Load_Button_Click();
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-      dropsAccepted = DragAndDrop({QUrl::fromLocalFile(Write("b.hex", testing::kThreeRecords))});
+      dropsAccepted = DragAndDrop({QUrl::fromLocalFile(Write("b.hex", ":00000001FF\r\n"))});
       form_->Func_About->trigger();
       form_->Exit_Button->click();
     });
@@ -238,13 +238,13 @@ class LoadCommandTest : public testing::WindowFixture {
     QTRY_COMPARE(form_->CurrentFile, LARKSPAN_SOURCE_DIR "/examples/sample86.hex");
     QCOMPARE(form_->Contents_Model->rowCount(), 16);
     // Paths are shown as they stand, also where Qt reads markup or a modified mark.
-    const QString path = Write("<b>x<i>&amp;[*].hex", testing::kThreeRecords);
+    const QString path = Write("<b>x<i>&amp;[*].hex", ":00000001FF\r\n");
     const QUrl file = QUrl::fromLocalFile(path);
     QCOMPARE(DragAndDrop({file, file}) + DragAndDrop({QUrl("https://example.org/b.hex")}), 0);
     QCOMPARE(DragAndDrop({file}), 2);
     QTRY_COMPARE(form_->CurrentFile, path);
     QCOMPARE(form_->windowHandle()->title(), "Larkspan - " + path);
-    QCOMPARE(Listing().size(), 6);
+    QCOMPARE(Listing().size(), 2);
     QCOMPARE(platform_.boxes.size(), size_t{1});  // the missing file's
   }
 };

@@ -17,9 +17,6 @@ class MainFormTest : public testing::WindowFixture {
   static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
   }
-  void LoadRecords(int records) {
-    Load(Write("r.hex", testing::Repeat(":0100000011EE\r\n", records)));
-  }
   void ClickRow(int row, Qt::KeyboardModifiers modifiers = {}) {
     QTest::mouseClick(form_->Contents_List->viewport(), Qt::LeftButton, modifiers,
                       form_->Contents_List->visualRect(form_->Contents_Model->index(row)).center());
@@ -127,7 +124,7 @@ class MainFormTest : public testing::WindowFixture {
     Press(Qt::Key_Down);  // on the empty list
     QCOMPARE(Indicator(), QStringLiteral("-1"));
     QVERIFY(!form_->NavKeyDown);
-    LoadRecords(40000);
+    Load(Write("r.hex", testing::Repeat(":0100000011EE\r\n", 40000)));
     QCOMPARE(Indicator(), QStringLiteral("0"));
     QCOMPARE(QApplication::focusWidget(), form_->Contents_List);
     Press(Qt::Key_Down);
@@ -141,6 +138,12 @@ class MainFormTest : public testing::WindowFixture {
     ClickRow(3);
     QCOMPARE(Indicator(), QStringLiteral("3"));
     ClickRow(3, Qt::ControlModifier);  // deselects
+    QCOMPARE(Indicator(), QStringLiteral("-1"));
+    Press(Qt::Key_Down);
+    QCOMPARE(Indicator(), QStringLiteral("4"));
+    // After a failed run the indicator shows the list as it now stands.
+    Load(QString::fromStdString((dir_.Path() / "missing.hex").string()));
+    QCOMPARE(platform_.boxes.size(), size_t{1});
     QCOMPARE(Indicator(), QStringLiteral("-1"));
   }
 
@@ -160,30 +163,19 @@ class MainFormTest : public testing::WindowFixture {
     if (text.size() <= 6) QCOMPARE(form_->Line_Text->font(), form_->centralWidget()->font());
   }
 
-  void aFileErrorLeavesTheIndicatorOnTheListAsItStands() {
-    LoadRecords(3);
-    Press(Qt::Key_End);
-    Load(QString::fromStdString((dir_.Path() / "missing.hex").string()));
-    QCOMPARE(platform_.boxes.size(), size_t{1});
-    QCOMPARE(Indicator(), QStringLiteral("-1"));
-  }
-
-  void enterPressesLoadUnlessAnotherButtonHasTheFocus() {
+  // Enter presses the button in the focus, else Load; access keys reach their controls.
+  void enterAndAccessKeysPressTheirControls() {
     Press(Qt::Key_Return);
-    form_->Quick_Check->setFocus();
-    Press(Qt::Key_Enter);
-    QCOMPARE(platform_.requests.size(), size_t{2});
-    form_->Exit_Button->setFocus();
-    Press(Qt::Key_Return);
-    QCOMPARE(platform_.requests.size(), size_t{2});
-    QCOMPARE(platform_.exits, 1);
-  }
-
-  void accessKeysReachTheirControls() {
     Press(Qt::Key_Q, Qt::AltModifier);
     QTRY_COMPARE(form_->Quick_Check->checkState(), Qt::Checked);
+    Press(Qt::Key_Enter);
+    QCOMPARE(platform_.requests.size(), size_t{2});
     Press(Qt::Key_L, Qt::AltModifier);
-    QTRY_COMPARE(platform_.requests.size(), size_t{1});
+    QTRY_COMPARE(platform_.requests.size(), size_t{3});
+    form_->Exit_Button->setFocus();
+    Press(Qt::Key_Return);
+    QCOMPARE(platform_.requests.size(), size_t{3});
+    QCOMPARE(platform_.exits, 1);
     Press(Qt::Key_F, Qt::AltModifier);
     QTRY_VERIFY(form_->Func_Menu->isVisible());
     form_->Func_Menu->close();

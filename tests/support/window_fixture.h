@@ -22,10 +22,6 @@
 
 namespace larkspan::testing {
 
-inline const char kThreeRecords[] =
-    ":10010000214601360121470136007EFE09D2190140\r\n"
-    ":100110002146017E17C20001FF5F16002148011928\r\n:00000001FF\r\n";
-
 class WindowFixture : public QObject {
  protected:
   FakePlatform platform_;
