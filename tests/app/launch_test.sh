@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# launch_test.sh LARKSPAN [SLOWNESS]: the real larkspan comes up on the offscreen
-# platform and stays up; under an X server of its own (when Xvfb and xdotool are
-# there) it ends with status 0 on Alt+X, the Exit button's access key, and on
+# launch_test.sh LARKSPAN HEX_FILE [SLOWNESS]: the real larkspan comes up on the
+# offscreen platform and stays up; under an X server of its own (when Xvfb and
+# xdotool are there) it opens HEX_FILE, given relative to the current folder, at
+# once, and ends with status 0 on Alt+X, the Exit button's access key, and on
 # Alt+F4. SLOWNESS multiplies every time limit (a sanitizer build is slower).
 set -u
-bin=$1
-slowness=${2:-1}
+bin=$(realpath "$1")
+slowness=${3:-1}
 work=$(mktemp -d)
 xvfb=""
 trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
@@ -24,7 +25,7 @@ sleep 1
 kill -TERM "$pid" || fail "larkspan ended by itself on the offscreen platform"
 wait "$pid" 2>/dev/null
 if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
-  echo "Xvfb or xdotool missing: the key test under X is skipped"
+  echo "Xvfb or xdotool missing: the tests under X are skipped"
   exit 0
 fi
 
@@ -37,17 +38,21 @@ wait_for 100 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/x
 export DISPLAY=":$(head -n 1 "$work/display")"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
-for keys in alt+x alt+F4; do
-  "$bin" 2>"$work/stderr" &
+# press KEYS TITLE [ARG]: larkspan ARG shows a window titled TITLE (a pattern) and
+# ends with status 0 when KEYS are pressed in it.
+press() {
+  "$bin" "${@:3}" 2>"$work/stderr" &
   pid=$!
   # The window mapped and viewable, then focused, before the keys go to it.
-  win=$(timeout $((30 * slowness)) xdotool search --sync --onlyvisible --name '^Larkspan$' |
-    head -n 1)
-  [ -n "$win" ] || fail "$keys: no window"
+  win=$(timeout $((30 * slowness)) xdotool search --sync --onlyvisible --name "$2" | head -n 1)
+  [ -n "$win" ] || fail "$1: no window titled '$2'"
   wait_for 50 eval 'xdotool windowfocus --sync "$win" 2>/dev/null &&
     [ "$(xdotool getwindowfocus 2>/dev/null)" = "$win" ]'
-  xdotool key "$keys"
-  wait_for 100 eval '! kill -0 "$pid" 2>/dev/null' || { kill "$pid"; fail "$keys: still running"; }
-  wait "$pid" || fail "$keys: status $? $(cat "$work/stderr")"
-  echo "X: $keys ended larkspan with status 0"
-done
+  xdotool key "$1"
+  wait_for 100 eval '! kill -0 "$pid" 2>/dev/null' || { kill "$pid"; fail "$1: still running"; }
+  wait "$pid" || fail "$1: status $? $(cat "$work/stderr")"
+}
+cd "$(dirname "$2")"
+press alt+x "^Larkspan - $(pwd -P)/$(basename "$2")\$" "$(basename "$2")"
+press alt+F4 '^Larkspan$'
+echo "X: the file argument opened, Alt+X and Alt+F4 ended larkspan with status 0"
