@@ -1,5 +1,6 @@
 // The load command and files handed over from outside: the file choice, the title
-// and the scan run into the window, which lists and warns as the console does.
+// and the scan run into the window, which lists and warns as the console does,
+// stays responsive, keeps its memory, and reports what it cannot read.
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
@@ -7,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QWindow>
@@ -16,13 +18,22 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "qt_platform.h"
+#include "resident_memory.h"
 #include "window_fixture.h"
 
 using namespace larkspan;
 using testing::Repeat;
+using testing::ResidentKiB;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
 
 class LoadCommandTest : public testing::WindowFixture {
   Q_OBJECT
@@ -40,14 +51,6 @@ class LoadCommandTest : public testing::WindowFixture {
     QApplication::sendEvent(target, &enter);
     QApplication::sendEvent(target, &drop);
     return static_cast<int>(enter.isAccepted()) + static_cast<int>(drop.isAccepted());
-  }
-  // The boxes as the console writes its messages: "title: text", breaks as "; ".
-  QStringList BoxLines() const {
-    QStringList lines;
-    for (const auto& box : platform_.boxes) {
-      lines << box.title + QStringLiteral(": ") + QString(box.text).replace('\r', "; ");
-    }
-    return lines;
   }
   // What the real file dialog of the load command shows: title, folder, proposed
   // name, file mode, the choices and the one in force, and the patterns it
@@ -246,6 +249,82 @@ class LoadCommandTest : public testing::WindowFixture {
     QCOMPARE(form_->windowHandle()->title(), "Larkspan - " + path);
     QCOMPARE(Listing().size(), 2);
     QCOMPARE(platform_.boxes.size(), size_t{1});  // the missing file's
+  }
+
+  void aLineOfHundredsOfMegabytesKeepsTheWindowAliveAndItsMemory() {
+    const std::string path = (dir_.Path() / "one-line.hex").string();
+    {
+      std::ofstream out(path, std::ios::binary);
+      const std::string chunk(1 << 20, 'A');
+      out << ":10000000";
+      for (int i = 0; i < 300; ++i) out << chunk;
+    }
+    const long before = ResidentKiB();
+    long peak = 0;
+    int rounds = 0;
+    std::function<void()> watch = [&] {
+      if (!form_->ScanActive()) return;
+      ++rounds;
+      peak = std::max(peak, ResidentKiB());
+      QTimer::singleShot(0, watch);
+    };
+    QTimer::singleShot(0, watch);
+    Load(QString::fromStdString(path));
+    qInfo("one line of 300 MB: %d event rounds, memory +%ld KiB at most", rounds, peak - before);
+    QVERIFY(rounds >= 2);  // the window handled its events while the line was read
+    if (!kSanitized) QVERIFY2(peak - before < 8 * 1024, "memory grew with the line");
+    QCOMPARE(Listing().size(), 4);
+    QCOMPARE(Listing().at(0), "Data record: 0000h: " + QString(32, 'A'));
+  }
+
+  // A file it may not open (with quick load, which hides the list during the run)
+  // or one that shrinks while read: the reason in a box, the listing as far as it
+  // got, and the window goes on.
+  void fileErrorsShowTheReasonAndTheWindowGoesOn() {
+    const std::string plain = dir_.Write("plain.hex", ":00000001FF\r\n");
+    const bool root = ::geteuid() == 0;  // root may read any file
+    if (!root) std::filesystem::permissions(plain, std::filesystem::perms::none);
+    const QString closed = QString::fromStdString(root ? plain + "/inner.hex" : plain);
+    form_->Quick_Check->setChecked(true);
+    Load(closed);
+    QVERIFY(form_->Contents_List->isVisible() && form_->Load_Button->isEnabled());
+    form_->Quick_Check->setChecked(false);
+    const QString shrinks = Write("shrinks.hex", Repeat(":00000001FF\r\n", 30000));
+    QTimer::singleShot(0, [&] { std::filesystem::resize_file(shrinks.toStdString(), 100); });
+    Load(shrinks);
+    QCOMPARE(BoxLines(), (QStringList{"File error: Cannot read file: " + closed +
+                                          (root ? "; Not a directory" : "; Permission denied"),
+                                      "File error: Cannot read file: " + shrinks +
+                                          "; The file became shorter while it was read"}));
+    QCOMPARE(platform_.boxes[0].icon, BoxIcon::Critical);
+    QVERIFY(form_->Contents_Model->rowCount() > 100);
+    QVERIFY(!Listing().contains(QStringLiteral(" - - - - - - - - ")));
+    Load(Write("ok.hex", ":00000001FF\r\n"));  // a later load works
+    QCOMPARE(Listing(), (QStringList{"End record.", " - - - - - - - - "}));
+  }
+
+  void loadingAgainFreesThePreviousListing() {
+    if (kSanitized) QSKIP("the address sanitizer keeps freed memory in quarantine");
+    const QString path =
+        Write("big.hex", Repeat(":10010000214601360121470136007EFE09D2190140\r\n", 200000));
+    Load(path);
+    const long afterFirst = ResidentKiB();
+    Load(path);
+    Load(path);
+    QCOMPARE(form_->Contents_Model->rowCount(), 200003);
+    QVERIFY2(ResidentKiB() - afterFirst < 3 * 1024,
+             qPrintable(QStringLiteral("grew by %1 KiB").arg(ResidentKiB() - afterFirst)));
+  }
+
+  // The real message box shows texts from files and paths as plain text.
+  void messageBoxesShowMarkupLiterally() {
+    QString shown;
+    WhenModal<QMessageBox>([&](QMessageBox& box) {
+      shown = box.textFormat() == Qt::PlainText ? box.text() : QStringLiteral("not plain");
+    });
+    QtPlatform().MessageBox(form_.get(), BoxIcon::Critical, QStringLiteral("File error"),
+                            QStringLiteral("Cannot read file: /tmp/<b>x</b>&amp;.hex\rNo such"));
+    QCOMPARE(shown, QStringLiteral("Cannot read file: /tmp/<b>x</b>&amp;.hex\nNo such"));
   }
 };
 

@@ -58,6 +58,14 @@ class WindowFixture : public QObject {
     }
     return texts;
   }
+  // The boxes as the console writes its messages: "title: text", breaks as "; ".
+  QStringList BoxLines() const {
+    QStringList lines;
+    for (const auto& box : platform_.boxes) {
+      lines << box.title + QStringLiteral(": ") + QString(box.text).replace('\r', "; ");
+    }
+    return lines;
+  }
   // Hands the modal dialog of type T to `inspect` once it is open, then rejects
   // it; rejects whatever modal dialog is open after ten seconds, so that a test
   // fails instead of waiting for ever.
