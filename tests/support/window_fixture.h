@@ -46,10 +46,9 @@ class WindowFixture : public QObject {
   // The lines of a text file, such as the console's output kept for a test file.
   static QStringList FileLines(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QStringList lines = QString::fromLatin1(file.readAll()).split(QLatin1Char('\n'));
-    lines.removeLast();  // after the last line break
-    return lines;
+    QStringList lines{QString()};
+    if (file.open(QIODevice::ReadOnly)) lines = QString::fromLatin1(file.readAll()).split('\n');
+    return lines.mid(0, lines.size() - 1);  // nothing after the last line break
   }
   QStringList Listing() const {
     QStringList texts;
