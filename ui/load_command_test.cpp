@@ -103,8 +103,13 @@ class LoadCommandTest : public testing::WindowFixture {
   }
 
   void theDialogOpensAtThePreviousFileAndOffersTheFileTypes() {
-    QtPlatform desktop;
-    Main_Form form(desktop);
+    // The real dialog; message boxes (none are expected) go to the stand-in.
+    struct RealDialog : testing::FakePlatform {
+      std::optional<QString> ChooseFile(QWidget* parent, const CommonDialog& dialog) override {
+        return QtPlatform().ChooseFile(parent, dialog);
+      }
+    } platform;
+    Main_Form form(platform);
     QCOMPARE(ShownDialog(form).join(" | "),
              "Enter path & name of HEX-file: | " + QDir::currentPath() +
                  " |  | existing | HEX file (*.hex) | Intel (*.83) | MCS-86 (*.88) | "
@@ -112,6 +117,7 @@ class LoadCommandTest : public testing::WindowFixture {
     form.CurrentFile = Write("boot.hex", ":00000001FF\r\n");
     QCOMPARE(ShownDialog(form).mid(1, 2), (QStringList{dir_.Path().c_str(), "boot.hex"}));
     QCOMPARE(form.windowTitle(), QStringLiteral("Larkspan"));  // cancelled
+    QVERIFY(platform.boxes.empty());
   }
 
   void aSecondLoadReplacesTheListingAndCancelChangesNothing() {
