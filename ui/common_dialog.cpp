@@ -1,39 +1,33 @@
 #include "common_dialog.h"
 
-#include <QStringList>
+#include <QDir>
+#include <QFileDialog>
 
 namespace larkspan {
 
-namespace {
-
-// One choice of the filter string as a Qt name filter: the description, then the
-// patterns in parentheses. "*.*" means every file, also files without a dot.
-QString NameFilter(const QString& description, const QString& patterns) {
-  QStringList qtPatterns;
-  for (const QString& pattern : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-    const QString trimmed = pattern.trimmed();
-    qtPatterns << (trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed);
-  }
-  return description + QLatin1String(" (") + qtPatterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-}
-
-}  // namespace
-
-OpenFileRequest CommonDialog::Request() const {
-  OpenFileRequest request;
-  request.title = DialogTitle;
-  request.folder = InitDir;
-  request.fileName = FileName;
+void CommonDialog::SetUp(QFileDialog& dialog) const {
+  dialog.setWindowTitle(DialogTitle);
+  dialog.setDirectory(QDir(InitDir).absolutePath());
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode((Flags & kFileMustExist) != 0 ? QFileDialog::ExistingFile
+                                                   : QFileDialog::AnyFile);
+  // Qt filters by the pattern in parentheses at the end of a choice and shows
+  // what precedes it, the description; "*.*" is every file, also one without a dot.
   const QStringList parts = Filter.split(QLatin1Char('|'));
+  QStringList choices;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    request.filters << NameFilter(parts.at(i), parts.at(i + 1));
+    const QString& pattern = parts.at(i + 1);
+    choices << parts.at(i) + QStringLiteral(" (") +
+                   (pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern) +
+                   QLatin1Char(')');
   }
-  request.existingOnly = (Flags & kFileMustExist) != 0;
-  return request;
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
+  dialog.setNameFilters(choices);
+  if (!FileName.isEmpty()) dialog.selectFile(FileName);
 }
 
 void CommonDialog::ShowOpen() {
-  const auto chosen = platform_.ChooseFile(parent_, Request());
+  const auto chosen = platform_.ChooseFile(parent_, *this);
   if (chosen) {
     FileName = *chosen;
     return;

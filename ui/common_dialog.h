@@ -8,6 +8,8 @@
 
 #include "platform.h"
 
+class QFileDialog;
+
 namespace larkspan {
 
 // Raised by ShowOpen when the user cancels and CancelError is set.
@@ -19,17 +21,16 @@ class DialogCancelled : public std::runtime_error {
 class CommonDialog {
  public:
   // Flags of the open-file dialog.
-  static constexpr int kHideReadOnly = 0x4;  // no read-only check box (ours never has one)
-  static constexpr int kPathMustExist = 0x800;
+  static constexpr int kHideReadOnly = 0x4;     // Qt's dialog has no read-only check box
+  static constexpr int kPathMustExist = 0x800;  // implied by kFileMustExist in Qt
   static constexpr int kFileMustExist = 0x1000;
 
   bool CancelError = false;  // cancel raises DialogCancelled instead of clearing FileName
   QString DialogTitle;
   QString InitDir;   // folder the dialog opens in
   QString FileName;  // proposed name; after ShowOpen the full path chosen
-  // Choices of file type: description and pattern(s) separated by bars, as in
-  // "HEX file (*.hex)|*.hex|All files (*.*)|*.*"; patterns within one choice are
-  // separated by semicolons. The first choice is in force when the dialog opens.
+  // Choices of file type, each a description and a pattern separated by bars, as
+  // in "HEX file (*.hex)|*.hex|All files (*.*)|*.*"; the first is in force.
   QString Filter;
   int Flags = 0;
 
@@ -37,8 +38,8 @@ class CommonDialog {
 
   // Shows the modal open-file dialog and returns when the user confirms or cancels.
   void ShowOpen();
-  // The request ShowOpen makes of the platform's dialog.
-  OpenFileRequest Request() const;
+  // Gives Qt's dialog the title, folder, name, choices and flags set here.
+  void SetUp(QFileDialog& dialog) const;
 
  private:
   Platform& platform_;

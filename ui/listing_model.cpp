@@ -86,14 +86,6 @@ ListingModel::Entry ListingModel::At(std::int64_t row) const {
           std::string_view(p + kHeaderSize, end - start - kHeaderSize)};
 }
 
-std::string ListingModel::Text(std::int64_t row) const {
-  const Entry entry = At(row);
-  std::string text;
-  if (entry.prefix >= 0) text = kRecordPrefixes[static_cast<std::size_t>(entry.prefix)];
-  text += entry.rest;
-  return text;
-}
-
 void ListingModel::Publish() {
   // A view counts its rows in an int; entries past that are kept but not shown.
   const auto stored =

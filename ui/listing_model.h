@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,8 +38,6 @@ class ListingModel : public QAbstractListModel {
 
   // Entries stored, published or not.
   std::int64_t StoredCount() const { return static_cast<std::int64_t>(starts_.size()); }
-  // The text of entry `row` (published or not), as it was appended.
-  std::string Text(std::int64_t row) const;
   // The published entry with the longest text (0 when there is none): with
   // uniform item sizes, every entry is as wide as this one.
   int WidestRow() const { return widestPublished_; }

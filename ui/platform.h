@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -12,17 +11,9 @@ class QWidget;
 
 namespace larkspan {
 
-enum class BoxIcon { Information, Warning, Critical };
+class CommonDialog;
 
-// What the open-file dialog is asked for.
-struct OpenFileRequest {
-  QString title;
-  QString folder;       // where the dialog opens
-  QString fileName;     // the name it proposes
-  QStringList filters;  // Qt name filters ("Description (patterns)"), in order
-  int selectedFilter = 0;
-  bool existingOnly = false;  // only an existing file can be confirmed
-};
+enum class BoxIcon { Information, Warning, Critical };
 
 class Platform {
  public:
@@ -32,8 +23,9 @@ class Platform {
   // carriage return in `text` is a line break; the text is shown as plain text.
   virtual void MessageBox(QWidget* parent, BoxIcon icon, const QString& title,
                           const QString& text) = 0;
-  // A modal open-file dialog: the full path chosen, or nothing when cancelled.
-  virtual std::optional<QString> ChooseFile(QWidget* parent, const OpenFileRequest& request) = 0;
+  // A modal open-file dialog as `dialog` sets it up: the full path chosen, or
+  // nothing when cancelled.
+  virtual std::optional<QString> ChooseFile(QWidget* parent, const CommonDialog& dialog) = 0;
   // Ends the program at once: no question, no further events.
   virtual void ExitProgram() = 0;
 };

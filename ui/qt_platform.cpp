@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common_dialog.h"
 #include "program_icon.h"
 
 namespace larkspan {
@@ -67,17 +68,9 @@ void QtPlatform::MessageBox(QWidget* parent, BoxIcon icon, const QString& title,
   box.exec();
 }
 
-std::optional<QString> QtPlatform::ChooseFile(QWidget* parent, const OpenFileRequest& request) {
-  QFileDialog dialog(parent, request.title, QDir(request.folder).absolutePath());
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(request.existingOnly ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  // Descriptions already name their patterns; the patterns Qt filters by stay hidden.
-  dialog.setOption(QFileDialog::HideNameFilterDetails);
-  dialog.setNameFilters(request.filters);
-  if (request.selectedFilter < request.filters.size()) {
-    dialog.selectNameFilter(request.filters.at(request.selectedFilter));
-  }
-  if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+std::optional<QString> QtPlatform::ChooseFile(QWidget* parent, const CommonDialog& settings) {
+  QFileDialog dialog(parent);
+  settings.SetUp(dialog);
   SizeForDetails(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QDir::cleanPath(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());

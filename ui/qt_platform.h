@@ -9,7 +9,7 @@ class QtPlatform final : public Platform {
  public:
   void MessageBox(QWidget* parent, BoxIcon icon, const QString& title,
                   const QString& text) override;
-  std::optional<QString> ChooseFile(QWidget* parent, const OpenFileRequest& request) override;
+  std::optional<QString> ChooseFile(QWidget* parent, const CommonDialog& settings) override;
   [[noreturn]] void ExitProgram() override;
 };
 

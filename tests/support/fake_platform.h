@@ -1,14 +1,12 @@
 // Stand-ins for the window's modal services and the end of the program.
 #pragma once
 
-#include <QString>
-
 #include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
 
-#include "platform.h"
+#include "common_dialog.h"
 
 namespace larkspan::testing {
 
@@ -16,31 +14,26 @@ class FakePlatform : public Platform {
  public:
   struct Box {
     BoxIcon icon;
-    QString title;
-    QString text;
+    QString title, text;
   };
-
   std::vector<Box> boxes;
   // Answers of the file dialog, in order: a path, or a null QString for cancel;
   // cancel once they run out.
   std::deque<QString> choices;
-  std::vector<OpenFileRequest> requests;
+  std::vector<CommonDialog> requests;  // the dialog as each ShowOpen set it up
   int exits = 0;
-  // Run while a box is "open", before it is dismissed.
-  std::function<void(const Box&)> whileBoxOpen;
+  std::function<void()> whileBoxOpen;  // runs before a box is dismissed
   std::function<void()> onExit;
 
   void MessageBox(QWidget*, BoxIcon icon, const QString& title, const QString& text) override {
     boxes.push_back({icon, title, text});
-    if (whileBoxOpen) whileBoxOpen(boxes.back());
+    if (whileBoxOpen) whileBoxOpen();
   }
-  std::optional<QString> ChooseFile(QWidget*, const OpenFileRequest& request) override {
-    requests.push_back(request);
-    if (choices.empty()) return std::nullopt;
-    const QString choice = choices.front();
-    choices.pop_front();
-    if (choice.isNull()) return std::nullopt;
-    return std::make_optional(choice);
+  std::optional<QString> ChooseFile(QWidget*, const CommonDialog& dialog) override {
+    requests.push_back(dialog);
+    const QString choice = choices.empty() ? QString() : choices.front();
+    if (!choices.empty()) choices.pop_front();
+    return choice.isNull() ? std::nullopt : std::make_optional(choice);
   }
   void ExitProgram() override {
     ++exits;

@@ -9,9 +9,8 @@ namespace larkspan::testing {
 // Resident set size in KiB (Linux), -1 when it cannot be read.
 inline long ResidentKiB() {
   std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  for (std::string line; std::getline(status, line);) {
+    if (line.starts_with("VmRSS:")) return std::stol(line.substr(6));
   }
   return -1;
 }

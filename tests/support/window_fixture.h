@@ -2,13 +2,17 @@
 // window's Qt tests. Test classes derive from it and open a window in init().
 #pragma once
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QFile>
-#include <QObject>
-#include <QStringList>
+#include <QListView>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
-#include <string>
 
 #include "fake_platform.h"
 #include "line_indicator.h"
@@ -31,9 +35,6 @@ class WindowFixture : public QObject {
     form_->show();
     return QTest::qWaitForWindowActive(form_.get());
   }
-  void CloseWindow() { form_.reset(); }
-
-  // Writes a file into the test's folder; returns its path.
   QString Write(const char* name, const std::string& bytes) {
     return QString::fromStdString(dir_.Write(name, bytes));
   }
@@ -45,20 +46,38 @@ class WindowFixture : public QObject {
   // The lines of a text file, such as the console's output kept for a test file.
   static QStringList FileLines(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    QStringList lines;
-    for (const QByteArray& line : file.readAll().split('\n')) lines << QString::fromLatin1(line);
-    lines.removeLast();  // after the last line break
-    return lines;
+    QStringList lines{QString()};
+    if (file.open(QIODevice::ReadOnly)) lines = QString::fromLatin1(file.readAll()).split('\n');
+    return lines.mid(0, lines.size() - 1);  // nothing after the last line break
   }
-  // The list's entries, as stored.
   QStringList Listing() const {
     QStringList texts;
     for (int row = 0; row < form_->Contents_Model->rowCount(); ++row) {
-      const std::string text = form_->Contents_Model->Text(row);
-      texts << QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+      texts << form_->Contents_Model->index(row).data().toString();
     }
     return texts;
+  }
+  // The boxes as the console writes its messages: "title: text", breaks as "; ".
+  QStringList BoxLines() const {
+    QStringList lines;
+    for (const auto& box : platform_.boxes) {
+      lines << box.title + QStringLiteral(": ") + QString(box.text).replace('\r', "; ");
+    }
+    return lines;
+  }
+  // Hands the modal dialog of type T to `inspect` once it is open, then rejects
+  // it; rejects whatever modal dialog is open after ten seconds, so that a test
+  // fails instead of waiting for ever.
+  template <class T, class F>
+  static void WhenModal(F inspect) {
+    QTimer::singleShot(0, [inspect] {
+      T* dialog = nullptr;
+      const auto open = [&] {
+        return (dialog = qobject_cast<T*>(QApplication::activeModalWidget()));
+      };
+      if (QTest::qWaitFor(open, 10000)) inspect(*dialog);
+      if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) modal->reject();
+    });
   }
 };
 
