@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "app/command_line.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "display.h"
+#include "app/display.h"
 #include "larkspan/version.h"
 
 namespace larkspan {

@@ -1,4 +1,4 @@
-#include "display.h"
+#include "app/display.h"
 
 #ifdef LARKSPAN_HAVE_XCB
 #include <xcb/xcb.h>

@@ -15,7 +15,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps srecord time xvfb
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DLARKSPAN_BUILD_BENCH=ON >/dev/null
 cmake --build build-bench -j"$(nproc)" --target larkspan-scan larkspan-genhex \
   larkspan-window-bench >/dev/null
 bin=build-bench/bin

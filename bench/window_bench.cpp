@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <string>
 
-#include "fake_platform.h"
-#include "listing_model.h"
-#include "main_form.h"
-#include "resident_memory.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/resident_memory.h"
+#include "ui/listing_model.h"
+#include "ui/main_form.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -1,8 +1,8 @@
-#include "console_view.h"
+#include "cli/console_view.h"
 
 #include <string>
 
-#include "listing_texts.h"
+#include "scan/listing_texts.h"
 
 namespace larkspan {
 

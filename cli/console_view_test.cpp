@@ -1,4 +1,4 @@
-#include "console_view.h"
+#include "cli/console_view.h"
 
 #include <gtest/gtest.h>
 

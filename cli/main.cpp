@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "console_view.h"
+#include "cli/console_view.h"
 #include "larkspan/version.h"
-#include "scan_run.h"
+#include "scan/scan_run.h"
 
 namespace {
 

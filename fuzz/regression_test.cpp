@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "run_check.h"
+#include "fuzz/run_check.h"
 
 namespace larkspan::testing {
 namespace {

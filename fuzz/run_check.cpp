@@ -1,12 +1,12 @@
-#include "run_check.h"
+#include "fuzz/run_check.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
 
-#include "recording_view.h"
-#include "scan_run.h"
+#include "scan/scan_run.h"
+#include "tests/support/recording_view.h"
 
 namespace larkspan::testing {
 

@@ -1,4 +1,4 @@
-#include "hex_to_long.h"
+#include "scan/hex_to_long.h"
 
 #include <limits>
 #include <stdexcept>

@@ -1,11 +1,11 @@
-#include "record_check.h"
+#include "scan/record_check.h"
 
 #include <bit>
 #include <cstring>
 #include <numeric>
 
-#include "hex_digits.h"
-#include "number_text.h"
+#include "scan/hex_digits.h"
+#include "scan/number_text.h"
 
 namespace larkspan {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "listing_view.h"
+#include "scan/listing_view.h"
 
 namespace larkspan {
 

@@ -1,10 +1,10 @@
-#include "scan_run.h"
+#include "scan/scan_run.h"
 
-#include "hex_digits.h"
-#include "hex_to_long.h"
-#include "listing_texts.h"
-#include "number_text.h"
-#include "text_file.h"
+#include "scan/hex_digits.h"
+#include "scan/hex_to_long.h"
+#include "scan/listing_texts.h"
+#include "scan/number_text.h"
+#include "scan/text_file.h"
 
 namespace larkspan {
 

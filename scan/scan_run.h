@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "listing_view.h"
-#include "record_check.h"
-#include "scan_state.h"
+#include "scan/listing_view.h"
+#include "scan/record_check.h"
+#include "scan/scan_state.h"
 
 namespace larkspan {
 

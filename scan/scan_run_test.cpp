@@ -1,6 +1,6 @@
 // The order of a scan run's operations on the listing view. What it lists and
 // warns for each kind of record is pinned by the golden files of tests/data.
-#include "scan_run.h"
+#include "scan/scan_run.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "recording_view.h"
-#include "temp_file.h"
-#include "text_file.h"
+#include "scan/text_file.h"
+#include "tests/support/recording_view.h"
+#include "tests/support/temp_file.h"
 
 namespace larkspan {
 namespace {

@@ -1,4 +1,4 @@
-#include "text_file.h"
+#include "scan/text_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "text_file.h"
+#include "scan/text_file.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "temp_file.h"
+#include "tests/support/temp_file.h"
 
 namespace larkspan {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-#include "platform.h"
+#include "ui/platform.h"
 
 class QFileDialog;
 

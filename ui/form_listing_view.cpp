@@ -1,4 +1,4 @@
-#include "form_listing_view.h"
+#include "ui/form_listing_view.h"
 
 #include <algorithm>
 
@@ -8,10 +8,10 @@
 #include <QLabel>
 #include <QListView>
 
-#include "line_indicator.h"
-#include "listing_model.h"
-#include "main_form.h"
-#include "platform.h"
+#include "ui/line_indicator.h"
+#include "ui/listing_model.h"
+#include "ui/main_form.h"
+#include "ui/platform.h"
 
 namespace larkspan {
 

@@ -17,7 +17,7 @@
 
 #include <QElapsedTimer>
 
-#include "listing_view.h"
+#include "scan/listing_view.h"
 
 namespace larkspan {
 

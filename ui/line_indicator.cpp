@@ -1,4 +1,4 @@
-#include "line_indicator.h"
+#include "ui/line_indicator.h"
 
 #include <QFontMetrics>
 

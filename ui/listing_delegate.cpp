@@ -1,6 +1,6 @@
-#include "listing_delegate.h"
+#include "ui/listing_delegate.h"
 
-#include "listing_model.h"
+#include "ui/listing_model.h"
 
 namespace larkspan {
 

@@ -1,10 +1,10 @@
-#include "listing_model.h"
+#include "ui/listing_model.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 
-#include "listing_texts.h"
+#include "scan/listing_texts.h"
 
 #ifdef __GLIBC__
 #include <malloc.h>

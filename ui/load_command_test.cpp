@@ -21,9 +21,9 @@
 #include <fstream>
 #include <thread>
 
-#include "qt_platform.h"
-#include "resident_memory.h"
-#include "window_fixture.h"
+#include "tests/support/resident_memory.h"
+#include "tests/support/window_fixture.h"
+#include "ui/qt_platform.h"
 
 using namespace larkspan;
 using testing::Repeat;

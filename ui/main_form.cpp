@@ -1,4 +1,4 @@
-#include "main_form.h"
+#include "ui/main_form.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,13 +11,13 @@
 
 #include <exception>
 
-#include "key_codes.h"
 #include "larkspan/version.h"
-#include "line_indicator.h"
-#include "listing_model.h"
-#include "platform.h"
-#include "scan_run.h"
-#include "split_filename.h"
+#include "scan/scan_run.h"
+#include "ui/key_codes.h"
+#include "ui/line_indicator.h"
+#include "ui/listing_model.h"
+#include "ui/platform.h"
+#include "ui/split_filename.h"
 
 namespace larkspan {
 

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "common_dialog.h"
-#include "form_listing_view.h"
+#include "ui/common_dialog.h"
+#include "ui/form_listing_view.h"
 
 class QAction;
 class QCheckBox;

@@ -12,11 +12,11 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "line_indicator.h"
-#include "listing_delegate.h"
-#include "listing_model.h"
-#include "main_form.h"
-#include "program_icon.h"
+#include "ui/line_indicator.h"
+#include "ui/listing_delegate.h"
+#include "ui/listing_model.h"
+#include "ui/main_form.h"
+#include "ui/program_icon.h"
 
 namespace larkspan {
 

@@ -10,7 +10,7 @@
 
 #include <optional>
 
-#include "main_form.h"
+#include "ui/main_form.h"
 
 namespace larkspan {
 

@@ -5,8 +5,8 @@
 #include <QMenuBar>
 #include <QScreen>
 
-#include "key_codes.h"
-#include "window_fixture.h"
+#include "tests/support/window_fixture.h"
+#include "ui/key_codes.h"
 
 using namespace larkspan;
 

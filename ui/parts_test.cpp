@@ -3,8 +3,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "listing_model.h"
-#include "split_filename.h"
+#include "ui/listing_model.h"
+#include "ui/split_filename.h"
 
 using larkspan::ListingModel;
 

@@ -1,9 +1,9 @@
-#include "program_icon.h"
+#include "ui/program_icon.h"
 
 #include <QPixmap>
 
 namespace {
-#include "resources/larkspan.xpm"
+#include "ui/resources/larkspan.xpm"
 }  // namespace
 
 namespace larkspan {

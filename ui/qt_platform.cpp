@@ -1,4 +1,4 @@
-#include "qt_platform.h"
+#include "ui/qt_platform.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "common_dialog.h"
-#include "program_icon.h"
+#include "ui/common_dialog.h"
+#include "ui/program_icon.h"
 
 namespace larkspan {
 

@@ -1,7 +1,7 @@
 // The desktop services of a real Qt session.
 #pragma once
 
-#include "platform.h"
+#include "ui/platform.h"
 
 namespace larkspan {
 

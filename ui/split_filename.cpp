@@ -1,4 +1,4 @@
-#include "split_filename.h"
+#include "ui/split_filename.h"
 
 namespace larkspan {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "common_dialog.h"
+#include "ui/common_dialog.h"
 
 namespace larkspan::testing {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "listing_view.h"
+#include "scan/listing_view.h"
 
 namespace larkspan::testing {
 

@@ -1,4 +1,4 @@
-#include "temp_file.h"
+#include "tests/support/temp_file.h"
 
 #include <cstdlib>
 #include <fstream>

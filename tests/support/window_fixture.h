@@ -14,11 +14,11 @@
 
 #include <memory>
 
-#include "fake_platform.h"
-#include "line_indicator.h"
-#include "listing_model.h"
-#include "main_form.h"
-#include "temp_file.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/temp_file.h"
+#include "ui/line_indicator.h"
+#include "ui/listing_model.h"
+#include "ui/main_form.h"
 
 namespace larkspan::testing {
 
