@@ -3,7 +3,7 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFontDatabase>
+#include <QFont>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -44,6 +44,16 @@ void FitCaption(QWidget* widget) {
   }
 }
 
+// The list's font: the desktop's monospace family, where every character takes
+// the same width so that the columns of the entries line up.
+QFont ListFont() {
+  QFont font(QStringLiteral("monospace"));
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  font.setPointSizeF(kListPointSize);
+  return font;
+}
+
 QPushButton* CommandButton(QWidget* parent, const QString& caption, const QString& tip) {
   auto* button = new QPushButton(caption, parent);
   QFont font = button->font();
@@ -68,9 +78,7 @@ void Main_Form::BuildControls() {
   Contents_List->setSelectionMode(QAbstractItemView::SingleSelection);
   Contents_List->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Contents_List->setToolTip(QStringLiteral("Contents of HEX-file"));
-  QFont listFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  listFont.setPointSizeF(kListPointSize);
-  Contents_List->setFont(listFont);
+  Contents_List->setFont(ListFont());
   PlaceTwips(Contents_List, 120, 120, 6975, 3660);
 
   Load_Button = CommandButton(client, QStringLiteral("&Load file"),
