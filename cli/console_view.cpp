@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "scan/listing_texts.h"
+#include "scan/number_text.h"
 
 namespace larkspan {
 
@@ -26,7 +26,7 @@ ConsoleView::~ConsoleView() {
   FlushListing();
 }
 
-void ConsoleView::AddToList(std::string_view text) {
+void ConsoleView::AddToList(std::string_view text, LineKind /*kind*/) {
   if (options_.sharedTarget) EraseProgress();
   pending_.append(text);
   pending_.push_back('\n');
@@ -39,19 +39,15 @@ void ConsoleView::FlushListing() {
   std::fflush(listing_);
 }
 
-void ConsoleView::SetLineText(std::string_view text) {
+void ConsoleView::OnProgress(std::int64_t lines) {
   if (!options_.showProgress) return;
-  if (text == kDoneText) {
-    EraseProgress();
-    return;
-  }
   const auto now = std::chrono::steady_clock::now();
   if (progressWidth_ != 0 && now - lastProgress_ < options_.progressInterval) return;
   lastProgress_ = now;
   if (options_.sharedTarget) FlushListing();
   std::string line("\r");
   line.append(kProgressLabel);
-  line.append(text);
+  AppendDecimal(line, lines);
   const std::size_t width = line.size() - 1;
   if (width < progressWidth_) line.append(progressWidth_ - width, ' ');
   Write(messages_, line);
@@ -59,25 +55,11 @@ void ConsoleView::SetLineText(std::string_view text) {
   progressWidth_ = width;
 }
 
-void ConsoleView::WarningBox(std::string_view text, std::string_view title) {
-  WriteMessage(text, title);
-}
-
-void ConsoleView::ErrorBox(std::string_view text, std::string_view title) {
-  WriteMessage(text, title);
-}
-
-void ConsoleView::WriteMessage(std::string_view text, std::string_view title) {
+void ConsoleView::WriteMessage(const Message& message) {
   PrepareMessageStream();
-  std::string line(title);
+  std::string line(message.title);
   line.append(": ");
-  for (char c : text) {
-    if (c == '\r') {
-      line.append("; ");
-    } else {
-      line.push_back(c);
-    }
-  }
+  line.append(JoinLines(message, "; "));
   line.push_back('\n');
   Write(messages_, line);
   std::fflush(messages_);

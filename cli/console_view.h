@@ -8,11 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "scan/listing_view.h"
+#include "scan/listing.h"
+#include "scan/scan_events.h"
 
 namespace larkspan {
 
-class ConsoleView final : public ListingView {
+class ConsoleView final : public ListingOutput, public ScanListener {
  public:
   struct Options {
     // Show "Reading line: N" on the message stream, rewritten in place.
@@ -31,14 +32,15 @@ class ConsoleView final : public ListingView {
   ConsoleView(const ConsoleView&) = delete;
   ConsoleView& operator=(const ConsoleView&) = delete;
 
-  void AddToList(std::string_view text) override;
-  void SetLineText(std::string_view text) override;
-  void WarningBox(std::string_view text, std::string_view title) override;
-  void ErrorBox(std::string_view text, std::string_view title) override;
+  void AddToList(std::string_view text, LineKind kind) override;
+  void OnWarning(const Message& message) override { WriteMessage(message); }
+  void OnFileError(const Message& message) override { WriteMessage(message); }
+  void OnProgress(std::int64_t lines) override;
+  void OnEnd(std::int64_t /*lines*/) override { EraseProgress(); }
 
  private:
-  // One line "title: text", each line break of the text written as "; ".
-  void WriteMessage(std::string_view text, std::string_view title);
+  // One line "title: text", the lines of the text joined by "; ".
+  void WriteMessage(const Message& message);
   void PrepareMessageStream();
   void EraseProgress() {
     if (progressWidth_ != 0) ErasePendingProgress();

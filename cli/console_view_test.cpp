@@ -26,21 +26,23 @@ struct MemoryStream {
   }
 };
 
+const Message kWarning{MessageKind::Fault, "T", {"w", "x"}};
+
 TEST(ConsoleView, ProgressIsRewrittenInPlaceAndErasedAtTheEnd) {
   MemoryStream out, err;
   {
     ConsoleView view(out.file, err.file, {.showProgress = true, .progressInterval = {}});
-    view.SetLineText("900");
-    view.SetLineText("1000");
-    view.WarningBox("w", "T");
-    view.SetLineText("1100");
-    view.SetLineText("Done");
+    view.OnProgress(900);
+    view.OnProgress(1000);
+    view.OnWarning(kWarning);
+    view.OnProgress(1100);
+    view.OnEnd(1100);
   }
   EXPECT_EQ(err.Flushed(),
             "\rReading line: 900"
             "\rReading line: 1000"
             "\r                  \r"
-            "T: w\n"
+            "T: w; x\n"
             "\rReading line: 1100"
             "\r                  \r");
 }
@@ -51,8 +53,8 @@ TEST(ConsoleView, ProgressIsRedrawnAtMostOncePerInterval) {
   {
     ConsoleView view(out.file, err.file,
                      {.showProgress = true, .progressInterval = std::chrono::hours(1)});
-    view.SetLineText("100");
-    view.SetLineText("200");
+    view.OnProgress(100);
+    view.OnProgress(200);
   }
   EXPECT_EQ(err.Flushed(), "\rReading line: 100\r                 \r");
 }
@@ -61,15 +63,15 @@ TEST(ConsoleView, SharedTargetFlushesTheListingBeforeMessagesAndProgress) {
   MemoryStream out, err;
   ConsoleView view(out.file, err.file,
                    {.showProgress = true, .sharedTarget = true, .progressInterval = {}});
-  view.AddToList("first");
-  view.WarningBox("w", "T");
+  view.AddToList("first", LineKind::kPlain);
+  view.OnWarning(kWarning);
   EXPECT_EQ(out.Text(), "first\n");
-  view.AddToList("second");
-  view.SetLineText("100");
+  view.AddToList("second", LineKind::kPlain);
+  view.OnProgress(100);
   EXPECT_EQ(out.Text(), "first\nsecond\n");
   // The next listing line first erases the progress line it would overwrite.
-  view.AddToList("third");
-  EXPECT_EQ(err.Flushed(), "T: w\n\rReading line: 100\r                 \r");
+  view.AddToList("third", LineKind::kPlain);
+  EXPECT_EQ(err.Flushed(), "T: w; x\n\rReading line: 100\r                 \r");
 }
 
 }  // namespace

@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <optional>
 
+#include "scan/listing.h"
+#include "scan/record_check.h"
 #include "scan/scan_run.h"
 #include "tests/support/recording_view.h"
 
 namespace larkspan::testing {
 
 namespace {
-
-constexpr std::string_view kSeparator = " - - - - - - - - ";
 
 bool IsHex(std::string_view text, std::size_t width) {
   return text.size() == width && std::all_of(text.begin(), text.end(), [](char c) {
@@ -100,8 +100,8 @@ void CheckSummary(const std::vector<std::string>& summary, const Seen& seen, lon
 void CheckWarnings(const RecordingView& view, long long lines, std::vector<std::string>& problems) {
   long long previous = -1;
   for (const auto& warning : view.With("warning:")) {
-    const bool unknown = warning.starts_with("Unknown datatype|Unknown datatype in line: ");
-    const bool invalid = warning.starts_with("Invalid record|Invalid record in line: ");
+    const bool unknown = warning.starts_with("Unknown datatype: Unknown datatype in line: ");
+    const bool invalid = warning.starts_with("Invalid record: Invalid record in line: ");
     if (!unknown && !invalid) {
       problems.push_back("unknown warning: " + warning);
       continue;
@@ -110,7 +110,7 @@ void CheckWarnings(const RecordingView& view, long long lines, std::vector<std::
     const long long line = std::stoll(number);
     if (line <= previous || line >= lines) problems.push_back("warning names line " + number);
     previous = line;
-    if (!warning.ends_with("\rLine will be ignored."))
+    if (!warning.ends_with("; Line will be ignored."))
       problems.push_back("warning text: " + warning);
   }
 }
@@ -123,7 +123,7 @@ constexpr std::array<std::string_view, 6> kFaultTitles = {
 bool IsFaultWarning(std::string_view event) {
   return event.starts_with("warning:") &&
          std::any_of(kFaultTitles.begin(), kFaultTitles.end(), [&](std::string_view title) {
-           return event.substr(8).starts_with(std::string(title) + "|");
+           return event.substr(8).starts_with(std::string(title) + ": ");
          });
 }
 
@@ -133,18 +133,23 @@ bool IsFaultWarning(std::string_view event) {
 void CheckCheckedRun(const std::string& path, const RecordingView& plain, long long lines,
                      std::vector<std::string>& problems) {
   RecordingView view;
-  FormState form{path};
-  ScanRun run(view, form, {.check = true});
-  run.Run();
+  ScanEvents events;
+  RecordCheck check(events);
+  Listing listing(events, view);
+  events.Add(check);
+  events.Add(listing);
+  events.Add(view);
+  ScanRun(events).Run(path);
   std::vector<std::string> rest;
   long long previous = -1;
   for (const auto& event : view.events) {
     if (!IsFaultWarning(event)) {
       rest.push_back(event);
-    } else if (event.starts_with("warning:No end record|")) {
-      const bool beforeSummary = std::find(rest.begin(), rest.end(), kSeparator) == rest.end();
+    } else if (event.starts_with("warning:No end record: ")) {
+      const bool beforeSummary =
+          std::find(rest.begin(), rest.end(), "add:" + std::string(kSeparator)) == rest.end();
       if (!beforeSummary ||
-          event != "warning:No end record|No end record in the file\rLines read: " +
+          event != "warning:No end record: No end record in the file; Lines read: " +
                        std::to_string(lines)) {
         problems.push_back("checked run: " + event);
       }
@@ -159,9 +164,9 @@ void CheckCheckedRun(const std::string& path, const RecordingView& plain, long l
   const auto faults =
       static_cast<long long>(view.events.size() - rest.size()) +
       static_cast<long long>(std::count_if(rest.begin(), rest.end(), [](const std::string& e) {
-        return e.starts_with("warning:Invalid record|");
+        return e.starts_with("warning:Invalid record: ");
       }));
-  if (faults != run.Faults().Total()) problems.push_back("checked run: faults miscounted");
+  if (faults != check.Faults().Total()) problems.push_back("checked run: faults miscounted");
 }
 
 // Number of lines in `bytes` by the line-reading rule: a line ends at CR, CR LF or
@@ -187,11 +192,8 @@ std::vector<std::string> CheckEvents(const RecordingView& view, ScanOutcome outc
   std::vector<std::string> problems;
   const auto& events = view.events;
   if (outcome != ScanOutcome::Complete) problems.push_back("the run did not complete");
-  if (events.empty() || events.front() != "clear") problems.push_back("the run did not clear");
-  const std::vector<std::string> ending = {"line:Done", "show", "focus", "select"};
-  if (events.size() < ending.size() ||
-      !std::equal(ending.begin(), ending.end(), events.end() - 4)) {
-    problems.push_back("the run did not end with Done, show, focus, select");
+  if (events.empty() || events.back() != "end:" + std::to_string(lines)) {
+    problems.push_back("the run did not end with the number of lines");
   }
   const auto listed = view.With("add:");
   const auto separator = std::find(listed.begin(), listed.end(), kSeparator);
@@ -205,8 +207,8 @@ std::vector<std::string> CheckEvents(const RecordingView& view, ScanOutcome outc
   }
   CheckSummary(std::vector<std::string>(separator + 1, listed.end()), seen, lines, problems);
   CheckWarnings(view, lines, problems);
-  const auto progress = view.With("line:");
-  if (static_cast<long long>(progress.size()) != lines / 100 + 1) {
+  const auto progress = view.With("progress:");
+  if (static_cast<long long>(progress.size()) != lines / 100) {
     problems.push_back("progress shown " + std::to_string(progress.size()) + " times for " +
                        std::to_string(lines) + " lines");
   }
@@ -221,8 +223,11 @@ std::vector<std::string> CheckEvents(const RecordingView& view, ScanOutcome outc
 
 std::vector<std::string> CheckScan(const std::string& path, std::string_view bytes) {
   RecordingView view;
-  FormState form{path};
-  const ScanOutcome outcome = ScanRun(view, form).Run();
+  ScanEvents events;
+  Listing listing(events, view);
+  events.Add(listing);
+  events.Add(view);
+  const ScanOutcome outcome = ScanRun(events).Run(path);
   const long long lines = CountLines(bytes);
   auto problems = CheckEvents(view, outcome, lines);
   CheckCheckedRun(path, view, lines, problems);

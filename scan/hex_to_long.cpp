@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "scan/record_format.h"
+
 namespace larkspan {
 
 namespace {
@@ -13,13 +15,12 @@ constexpr std::size_t kMaxTextLength = 32767;
 // after it always overflows.
 constexpr std::size_t kMaxNonzeroExponent = 7;
 
-// '0'..'9' count 0..9 and 'a'..'f' count 10..15; every other character counts its
-// 8-bit code minus 55, which gives 10..15 for 'A'..'F', 16 for 'G' and -8 for '/'.
+// A hexadecimal digit counts its value; every other character counts its 8-bit
+// code minus 55, which gives 16 for 'G' and -8 for '/'.
 std::int64_t DigitValue(char c) {
-  const auto code = static_cast<unsigned char>(c);
-  if (code >= '0' && code <= '9') return code - '0';
-  if (code >= 'a' && code <= 'f') return code - 'a' + 10;
-  return code - 55;
+  const std::uint32_t nibble = format::Nibble(c);
+  if (nibble != format::kNotHex) return nibble;
+  return std::int64_t{static_cast<unsigned char>(c)} - 55;
 }
 
 bool FitsInt32(std::int64_t value) {

@@ -1,19 +1,34 @@
-// Fixed texts of a scan run: the beginnings of the listing lines that stand for
-// records, and the indicator's text at the end of a run.
+// The kinds of listing line and the fixed beginnings of those that stand for
+// records.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace larkspan {
 
-inline constexpr std::string_view kDataRecordPrefix = "Data record: ";
-inline constexpr std::string_view kExtendedAddressPrefix = "Extended address: ";
-inline constexpr std::string_view kStartRecordPrefix = "Start record: ";
-inline constexpr std::string_view kDoneText = "Done";
+enum class LineKind : std::uint8_t {
+  kPlain,  // end record, separator and summary lines
+  kData,
+  kExtendedAddress,
+  kStartRecord,
+  kExtendedLinear,
+  kStartLinear,
+};
 
-// The prefixes above, for front ends that store many listing lines compactly.
-inline constexpr std::array<std::string_view, 3> kRecordPrefixes = {
-    kDataRecordPrefix, kExtendedAddressPrefix, kStartRecordPrefix};
+// The beginning of each kind of line, by LineKind.
+inline constexpr std::array<std::string_view, 6> kLinePrefixes = {"",
+                                                                  "Data record: ",
+                                                                  "Extended address: ",
+                                                                  "Start record: ",
+                                                                  "Extended linear address: ",
+                                                                  "Start linear address: "};
+
+inline constexpr std::string_view PrefixOf(LineKind kind) {
+  return kLinePrefixes[static_cast<std::size_t>(kind)];
+}
+
+inline constexpr std::string_view kSeparator = " - - - - - - - - ";
 
 }  // namespace larkspan

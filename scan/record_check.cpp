@@ -1,82 +1,13 @@
 #include "scan/record_check.h"
 
-#include <bit>
-#include <cstring>
 #include <numeric>
 
-#include "scan/hex_digits.h"
 #include "scan/number_text.h"
+#include "scan/record_format.h"
 
 namespace larkspan {
 
 namespace {
-
-constexpr std::int32_t kEndRecord = 1;
-// Index of the first character after the record type (position 10).
-constexpr std::size_t kDataIndex = 9;
-
-// Value of a hexadecimal digit, or kNotHex for any other character, so that one
-// OR over many values tells whether all were digits.
-constexpr std::uint32_t kNotHex = 0x100;
-constexpr std::array<std::uint32_t, 256> kNibbles = [] {
-  std::array<std::uint32_t, 256> nibbles{};
-  for (int c = 0; c < 256; ++c) {
-    if (c >= '0' && c <= '9') {
-      nibbles[c] = static_cast<std::uint32_t>(c - '0');
-    } else if ((c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')) {
-      nibbles[c] = static_cast<std::uint32_t>((c & 0x7) + 9);
-    } else {
-      nibbles[c] = kNotHex;
-    }
-  }
-  return nibbles;
-}();
-
-std::uint32_t Nibble(char c) {
-  return kNibbles[static_cast<unsigned char>(c)];
-}
-
-constexpr std::uint64_t kOnes = 0x0101010101010101u;
-constexpr std::uint64_t kHighBits = kOnes * 0x80;
-constexpr std::uint64_t kLowNibbles16 = 0x000F000F000F000Fu;
-static_assert(std::endian::native == std::endian::little, "words are read low byte first");
-
-// Eight characters at once, the first one the high digit of a byte: adds the four
-// bytes they spell to `sum` and tells whether all eight are hexadecimal digits.
-// Each test leaves its answer in the high bit of every byte; the bytes are below
-// 128 when tested, so no sum carries into the next byte.
-bool AddWord(std::uint64_t word, std::uint32_t& sum) {
-  const std::uint64_t x = word & ~kHighBits;
-  const std::uint64_t digit = (x + kOnes * (0x80 - '0')) & ~(x + kOnes * (0x80 - '9' - 1));
-  const std::uint64_t folded = x | kOnes * 0x20;  // 'A'..'F' to 'a'..'f'
-  const std::uint64_t letter =
-      (folded + kOnes * (0x80 - 'a')) & ~(folded + kOnes * (0x80 - 'f' - 1));
-  // A digit's value: its low four bits, plus 9 for a letter (bit 6 set).
-  const std::uint64_t values = (x & kOnes * 0x0F) + 9 * ((x >> 6) & kOnes);
-  const std::uint64_t bytes = ((values & kLowNibbles16) << 4) + ((values >> 8) & kLowNibbles16);
-  sum += static_cast<std::uint32_t>((bytes * 0x0001000100010001u) >> 48);
-  return ((digit | letter) & ~word & kHighBits) == kHighBits;
-}
-
-// Adds the bytes that the digit pairs of `text` spell to `sum`; false when some
-// character of `text` is not a hexadecimal digit.
-bool SumBytes(std::string_view text, std::uint32_t& sum) {
-  bool allHex = true;
-  std::size_t i = 0;
-  for (std::uint64_t word; i + 8 <= text.size(); i += 8) {
-    std::memcpy(&word, text.data() + i, sizeof word);
-    allHex &= AddWord(word, sum);
-  }
-  std::uint32_t digits = 0;
-  for (; i + 1 < text.size(); i += 2) {
-    const std::uint32_t high = Nibble(text[i]);
-    const std::uint32_t low = Nibble(text[i + 1]);
-    digits |= high | low;
-    sum += high * 16 + low;
-  }
-  if (i < text.size()) digits |= Nibble(text[i]);
-  return allHex && (digits & kNotHex) == 0;
-}
 
 // Appends `value` (0 to 255) as two upper-case hexadecimal digits and "h".
 void AppendByte(std::string& out, std::uint32_t value) {
@@ -91,57 +22,59 @@ std::int64_t FaultCounts::Total() const {
   return std::accumulate(counts.begin(), counts.end(), std::int64_t{0});
 }
 
-void RecordCheck::Record(std::string_view line, std::uint64_t length, std::int32_t type,
-                         std::int64_t lineIndex) {
-  CheckOrder(type, lineIndex);
-  CheckContent(line, length, lineIndex);
+void RecordCheck::OnRecord(const Record& record) {
+  CheckOrder(record);
+  CheckContent(record);
 }
 
-void RecordCheck::CheckOrder(std::int32_t type, std::int64_t lineIndex) {
+void RecordCheck::OnWarning(const Message& message) {
+  if (message.kind == MessageKind::InvalidRecord) ++faults_[Fault::InvalidRecord];
+}
+
+void RecordCheck::CheckOrder(const Record& record) {
+  const bool end = record.type == format::kEnd;
   if (endLine_ < 0) {
-    if (type == kEndRecord) endLine_ = lineIndex;
+    if (end) endLine_ = record.line;
     return;
   }
-  const bool end = type == kEndRecord;
   text_.assign("First end record in line: ");
   AppendDecimal(text_, endLine_);
   Warn(end ? Fault::SecondEnd : Fault::AfterEnd, end ? "Second end record" : "Record after end",
-       lineIndex, text_);
+       record.line, text_);
 }
 
 // The bytes from the byte count on are summed, the checksum included, so that a
 // right checksum makes the sum 0 modulo 256.
-void RecordCheck::CheckContent(std::string_view line, std::uint64_t length,
-                               std::int64_t lineIndex) {
-  const std::uint32_t count = Nibble(line[1]) * 16 + Nibble(line[2]);
-  const std::uint64_t expected = kFrameCharacters + 2 * std::uint64_t{count};
-  if (length != expected) {
+void RecordCheck::CheckContent(const Record& record) {
+  const std::uint64_t expected = format::kFrameCharacters + 2 * std::uint64_t{record.count};
+  if (record.length != expected) {
     text_.assign("Byte count: ");
-    AppendByte(text_, count);
+    AppendByte(text_, record.count);
     text_.append(", record length: ");
-    AppendDecimal(text_, static_cast<std::int64_t>(length));
+    AppendDecimal(text_, static_cast<std::int64_t>(record.length));
     text_.append(" characters, expected: ");
     AppendDecimal(text_, static_cast<std::int64_t>(expected));
-    Warn(Fault::ByteCount, "Byte count mismatch", lineIndex, text_);
+    Warn(Fault::ByteCount, "Byte count mismatch", record.line, text_);
   }
-  std::uint32_t sum = 0;
-  const bool allHex = SumBytes(line.substr(1), sum);
-  if (!allHex) {
-    WarnCharacter(line, lineIndex);
-  } else if (length == expected && (sum & 0xFF) != 0) {
-    const std::uint32_t found = Nibble(line[line.size() - 2]) * 16 + Nibble(line.back());
+  if (record.hexDigits + 1 < record.text.size()) {
+    WarnCharacter(record);
+    return;
+  }
+  const std::uint32_t sum = std::accumulate(record.bytes.begin(), record.bytes.end(), 0u);
+  if (record.length == expected && (sum & 0xFF) != 0) {
+    const std::uint32_t found = record.bytes.back();
     text_.assign("Expected: ");
     AppendByte(text_, (found - sum) & 0xFF);
     text_.append(", found: ");
     AppendByte(text_, found);
-    Warn(Fault::Checksum, "Checksum error", lineIndex, text_);
+    Warn(Fault::Checksum, "Checksum error", record.line, text_);
   }
 }
 
-void RecordCheck::WarnCharacter(std::string_view line, std::int64_t lineIndex) {
-  std::size_t index = kDataIndex;
-  while (IsHexDigit(line[index])) ++index;
-  const auto code = static_cast<unsigned char>(line[index]);
+// Names the first character after the record type that is not a digit.
+void RecordCheck::WarnCharacter(const Record& record) {
+  const std::size_t index = 1 + record.hexDigits;
+  const auto code = static_cast<unsigned char>(record.text[index]);
   text_.assign("Not hexadecimal: character ");
   AppendByte(text_, code);
   if (code > ' ' && code < 127) {
@@ -151,26 +84,21 @@ void RecordCheck::WarnCharacter(std::string_view line, std::int64_t lineIndex) {
   }
   text_.append(" at position ");
   AppendDecimal(text_, static_cast<std::int64_t>(index + 1));
-  Warn(Fault::Character, "Invalid character", lineIndex, text_);
+  Warn(Fault::Character, "Invalid character", record.line, text_);
 }
 
-void RecordCheck::Finish(std::int64_t lines) {
+void RecordCheck::OnEnd(std::int64_t lines) {
   if (endLine_ >= 0) return;
   ++faults_[Fault::NoEnd];
-  std::string message("No end record in the file\rLines read: ");
-  AppendDecimal(message, lines);
-  view_.WarningBox(message, "No end record");
+  std::string read("Lines read: ");
+  AppendDecimal(read, lines);
+  events_.Warn(Message{MessageKind::Fault, "No end record", {"No end record in the file", read}});
 }
 
-void RecordCheck::Warn(Fault fault, std::string_view title, std::int64_t lineIndex,
+void RecordCheck::Warn(Fault fault, std::string_view title, std::int64_t line,
                        std::string_view detail) {
   ++faults_[fault];
-  std::string message(title);
-  message.append(" in line: ");
-  AppendDecimal(message, lineIndex);
-  message.push_back('\r');
-  message.append(detail);
-  view_.WarningBox(message, title);
+  events_.Warn(InLine(MessageKind::Fault, title, line, {detail}));
 }
 
 }  // namespace larkspan

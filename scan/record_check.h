@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "scan/listing_view.h"
+#include "scan/scan_events.h"
 
 namespace larkspan {
 
@@ -35,37 +35,28 @@ struct FaultCounts {
   std::int64_t Total() const;
 };
 
-// Checks each record that the run decodes and warns through the view about every
-// fault, one warning per fault kind and line, with the line number.
-class RecordCheck {
+// Checks each record of a run and warns about every fault, one warning per fault
+// kind and line, with the line number; counts the faults, invalid records among
+// them.
+class RecordCheck final : public ScanListener {
  public:
-  // Record length: start code, byte count, offset, type (9) and checksum (2),
-  // besides the data.
-  static constexpr std::size_t kFrameCharacters = 11;
-  // The longest record: 255 data bytes. A longer line is a byte-count fault.
-  static constexpr std::size_t kLongestRecord = kFrameCharacters + 2 * 255;
+  explicit RecordCheck(const ScanEvents& events) : events_(events) {}
 
-  explicit RecordCheck(ListingView& view) : view_(view) {}
-
-  // A record whose byte count, load offset and type fields are hexadecimal.
-  // `line` holds its first characters (spaces removed), `length` counts them all.
-  void Record(std::string_view line, std::uint64_t length, std::int32_t type,
-              std::int64_t lineIndex);
-  void Invalid() { ++faults_[Fault::InvalidRecord]; }
-  // After the last line; `lines` is the number of lines read.
-  void Finish(std::int64_t lines);
+  bool WantsBytes() const override { return true; }
+  void OnRecord(const Record& record) override;
+  void OnWarning(const Message& message) override;
+  void OnEnd(std::int64_t lines) override;
 
   const FaultCounts& Faults() const { return faults_; }
 
  private:
-  void CheckOrder(std::int32_t type, std::int64_t lineIndex);
-  void CheckContent(std::string_view line, std::uint64_t length, std::int64_t lineIndex);
-  // Warns about the first character after the record type that is not a digit.
-  void WarnCharacter(std::string_view line, std::int64_t lineIndex);
+  void CheckOrder(const Record& record);
+  void CheckContent(const Record& record);
+  void WarnCharacter(const Record& record);
   // Warns "<title> in line: N", then `detail` on a line of its own.
-  void Warn(Fault fault, std::string_view title, std::int64_t lineIndex, std::string_view detail);
+  void Warn(Fault fault, std::string_view title, std::int64_t line, std::string_view detail);
 
-  ListingView& view_;
+  const ScanEvents& events_;
   FaultCounts faults_;
   std::int64_t endLine_ = -1;  // line of the first end record, -1 before it
   std::string text_;

@@ -1,4 +1,5 @@
-// What one scan run tracks while it reads a file.
+// The address trackers of a listing: lowest and highest values, with the
+// zero-based line where each was met.
 #pragma once
 
 #include <cstdint>
@@ -7,39 +8,33 @@ namespace larkspan {
 
 // A value and the zero-based line where it was met.
 struct Mark {
-  std::int32_t Value = 0;
+  std::int64_t Value = 0;
   std::int64_t Line = 0;
 };
 
-struct ScanState {
-  // Number of lines read before the current one: the zero-based line number.
-  std::int64_t LineIndex = 0;
+// The lowest and highest of a series of values. The first value met sets both
+// ends; later values replace an end only when strictly beyond it, so for equal
+// values the earliest line wins.
+struct Span {
+  bool Used = false;
+  Mark First;
+  Mark Last;
 
-  // Lowest and highest load offset of the data records.
-  bool AddressUsed = false;  // at least one data record was met
-  Mark FirstAddress;
-  Mark LastAddress;
-
-  // Lowest and highest extended segment address (segment x 16).
-  bool ExtendedUsed = false;  // at least one extended segment address record was met
-  Mark FirstExtended;
-  Mark LastExtended;
-
-  void NoteAddress(std::int32_t offset) { Note(AddressUsed, FirstAddress, LastAddress, offset); }
-  void NoteExtended(std::int32_t value) { Note(ExtendedUsed, FirstExtended, LastExtended, value); }
-
- private:
-  // The first value met sets both ends; later values replace an end only when
-  // strictly beyond it, so for equal values the earliest line wins.
-  void Note(bool& used, Mark& first, Mark& last, std::int32_t value) const {
-    if (!used) {
-      used = true;
-      first = last = Mark{value, LineIndex};
+  void Note(std::int64_t value, std::int64_t line) {
+    if (!Used) {
+      Used = true;
+      First = Last = Mark{value, line};
       return;
     }
-    if (value < first.Value) first = Mark{value, LineIndex};
-    if (value > last.Value) last = Mark{value, LineIndex};
+    if (value < First.Value) First = Mark{value, line};
+    if (value > Last.Value) Last = Mark{value, line};
   }
+};
+
+struct ScanState {
+  Span Address;   // load offsets of the data records
+  Span Extended;  // extended segment addresses (segment x 16)
+  Span Linear;    // extended linear addresses (upper word x 65536)
 };
 
 }  // namespace larkspan

@@ -1,6 +1,7 @@
 #include "scan/text_file.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,12 +48,10 @@ void TextFile::Reset() {
 
 bool TextFile::Open(const std::string& path) {
   Reset();
-  // Opening a named pipe for reading waits for a writer; without one it must not
-  // hang, so open without waiting and read with waiting.
+  // Opening a named pipe waits for a writer; the wait is done in WaitForInput
+  // instead, where the idle hook keeps being called.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0 || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
-    return Fail(fd, true);
-  }
+  if (fd < 0) return Fail(fd, true);
   return Start(fd, true);
 }
 
@@ -93,20 +92,37 @@ bool TextFile::Fill() {
   if (eof_) return false;
   begin_ = end_ = 0;
   for (;;) {
+    if (sizeAtOpen_ < 0 && !WaitForInput()) break;
     const ssize_t got = ::read(fd_, block_.data(), block_.size());
     if (got > 0) {
       end_ = static_cast<std::size_t>(got);
       bytesRead_ += static_cast<std::uint64_t>(got);
       return true;
     }
-    if (got < 0 && errno == EINTR) continue;
+    if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
     if (got < 0) {
       error_ = errno;
     } else if (sizeAtOpen_ >= 0 && bytesRead_ < static_cast<std::uint64_t>(sizeAtOpen_)) {
       error_ = kFileShrank;
     }
-    eof_ = true;
-    return false;
+    break;
+  }
+  eof_ = true;
+  return false;
+}
+
+// A named pipe opened before its first writer reports no input and no hang-up
+// until a writer has come: it is waited for like any other input.
+bool TextFile::WaitForInput() {
+  pollfd input{fd_, POLLIN, 0};
+  for (;;) {
+    const int ready = ::poll(&input, 1, kWaitMs);
+    if (ready > 0) return true;
+    if (ready < 0 && errno != EINTR) {
+      error_ = errno;
+      return false;
+    }
+    Idle();
   }
 }
 
@@ -149,9 +165,9 @@ bool TextFile::ReadLine(std::string& line) {
     Keep(line, run, stop);
     lineBytes += end_ - begin_;
     begin_ = end_;
-    if (lineBytes >= longLineHookBytes_ && longLineHook_) {
+    if (lineBytes >= longLineHookBytes_) {
       lineBytes = 0;
-      longLineHook_();
+      Idle();
     }
   }
   return error_ == 0;

@@ -9,12 +9,6 @@
 
 namespace larkspan {
 
-// The number under which the next input file is opened. A scan run is never
-// re-entered, so only one input file is ever open, and it is number 1.
-inline std::int32_t FreeFile() {
-  return 1;
-}
-
 // A file opened for sequential line input.
 //
 // A line ends at a carriage return, at a carriage return followed by a line feed,
@@ -27,13 +21,19 @@ inline std::int32_t FreeFile() {
 //
 // A regular file that gets shorter while it is read is a read failure (Error() is
 // kFileShrank), not an early end: what was read would not be the whole file.
+//
+// Anything else (a pipe, a terminal) is read as its data comes: the file waits for
+// input as `cat` does, also for the first writer of a named pipe, and calls the
+// idle hook every kWaitMs while it waits.
 class TextFile {
  public:
   static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
   // Error() of a file that became shorter than it was when it was opened.
   static constexpr int kFileShrank = -1;
-  // A long line calls the long-line hook after every this many bytes.
+  // A long line calls the idle hook after every this many bytes.
   static constexpr std::uint64_t kLongLineHookBytes = 4 * 1024 * 1024;
+  // Waiting for input calls the idle hook this often.
+  static constexpr int kWaitMs = 16;
 
   explicit TextFile(std::size_t keepLimit, std::size_t blockSize = kDefaultBlockSize);
   ~TextFile();
@@ -61,10 +61,10 @@ class TextFile {
   // Why the last operation failed, in words.
   std::string ErrorText() const;
 
-  // Called after every `bytes` of a single line, so that the caller can keep its
-  // user interface alive while a line goes on for many megabytes.
-  void SetLongLineHook(std::function<void()> hook, std::uint64_t bytes = kLongLineHookBytes) {
-    longLineHook_ = std::move(hook);
+  // Called after every `bytes` of a single line and while waiting for input, so
+  // that the caller can keep its user interface alive.
+  void SetIdleHook(std::function<void()> hook, std::uint64_t bytes = kLongLineHookBytes) {
+    idleHook_ = std::move(hook);
     longLineHookBytes_ = bytes;
   }
 
@@ -73,7 +73,11 @@ class TextFile {
   // Takes `fd` over for reading (closing it at the end when `owned`).
   bool Start(int fd, bool owned);
   bool Fail(int fd, bool owned);  // notes errno and gives up `fd`
-  bool Fill();  // refills the block when it is used up; false at end or on failure
+  bool Fill();          // refills the block when it is used up; false at end or on failure
+  bool WaitForInput();  // false when waiting failed (error_ set)
+  void Idle() const {
+    if (idleHook_) idleHook_();
+  }
   void SkipLineFeedAfterReturn();
   // Appends [from, to) to `line` as far as the keep limit allows.
   void Keep(std::string& line, const char* from, const char* to);
@@ -87,10 +91,10 @@ class TextFile {
   int error_ = 0;
   bool eof_ = false;
   bool afterReturn_ = false;      // the last line ended at a carriage return
-  std::int64_t sizeAtOpen_ = -1;  // size of a regular file when opened, else -1
+  std::int64_t sizeAtOpen_ = -1;  // size of a regular file when opened, else -1 (a stream)
   std::uint64_t bytesRead_ = 0;
   std::uint64_t lineLength_ = 0;
-  std::function<void()> longLineHook_;
+  std::function<void()> idleHook_;
   std::uint64_t longLineHookBytes_ = kLongLineHookBytes;
 };
 

@@ -50,11 +50,11 @@ TEST(TextFile, SplitsAtEveryKindOfLineEndAndRemovesSpaces) {
   }
 }
 
-TEST(TextFile, CallsTheLongLineHookWithinALongLine) {
+TEST(TextFile, CallsTheIdleHookWithinALongLine) {
   TempDir dir;
   TextFile file(8, 1000);
   int calls = 0;
-  file.SetLongLineHook([&] { ++calls; }, 3000);
+  file.SetIdleHook([&] { ++calls; }, 3000);
   ASSERT_TRUE(file.Open(dir.Write("long.txt", std::string(10000, 'A') + "\nshort\n")));
   std::string line;
   ASSERT_TRUE(file.ReadLine(line));

@@ -26,14 +26,4 @@ void CommonDialog::SetUp(QFileDialog& dialog) const {
   if (!FileName.isEmpty()) dialog.selectFile(FileName);
 }
 
-void CommonDialog::ShowOpen() {
-  const auto chosen = platform_.ChooseFile(parent_, *this);
-  if (chosen) {
-    FileName = *chosen;
-    return;
-  }
-  if (CancelError) throw DialogCancelled();
-  FileName.clear();
-}
-
 }  // namespace larkspan

@@ -4,19 +4,13 @@
 
 #include <QString>
 
-#include <stdexcept>
+#include <optional>
 
 #include "ui/platform.h"
 
 class QFileDialog;
 
 namespace larkspan {
-
-// Raised by ShowOpen when the user cancels and CancelError is set.
-class DialogCancelled : public std::runtime_error {
- public:
-  DialogCancelled() : std::runtime_error("the file choice was cancelled") {}
-};
 
 class CommonDialog {
  public:
@@ -25,10 +19,9 @@ class CommonDialog {
   static constexpr int kPathMustExist = 0x800;  // implied by kFileMustExist in Qt
   static constexpr int kFileMustExist = 0x1000;
 
-  bool CancelError = false;  // cancel raises DialogCancelled instead of clearing FileName
   QString DialogTitle;
   QString InitDir;   // folder the dialog opens in
-  QString FileName;  // proposed name; after ShowOpen the full path chosen
+  QString FileName;  // proposed name
   // Choices of file type, each a description and a pattern separated by bars, as
   // in "HEX file (*.hex)|*.hex|All files (*.*)|*.*"; the first is in force.
   QString Filter;
@@ -36,8 +29,9 @@ class CommonDialog {
 
   CommonDialog(Platform& platform, QWidget* parent) : platform_(platform), parent_(parent) {}
 
-  // Shows the modal open-file dialog and returns when the user confirms or cancels.
-  void ShowOpen();
+  // Shows the modal open-file dialog: the full path chosen, or nothing when the
+  // user cancels.
+  std::optional<QString> ShowOpen() const { return platform_.ChooseFile(parent_, *this); }
   // Gives Qt's dialog the title, folder, name, choices and flags set here.
   void SetUp(QFileDialog& dialog) const;
 

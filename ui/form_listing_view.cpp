@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-#include <QCheckBox>
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QLabel>
 #include <QListView>
 
 #include "ui/line_indicator.h"
@@ -17,10 +14,6 @@ namespace larkspan {
 
 namespace {
 
-QString FromLocal8Bit(std::string_view text) {
-  return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The list may take about this share of a run's time for its layouts.
 constexpr qint64 kLayoutCostFactor = 5;
 
@@ -29,45 +22,29 @@ constexpr qint64 kLayoutCostFactor = 5;
 FormListingView::FormListingView(Main_Form& form, PacingCounts& counts)
     : form_(form), counts_(counts) {}
 
-void FormListingView::ClearList() {
-  form_.Contents_Model->Clear();
+void FormListingView::AddToList(std::string_view text, LineKind kind) {
+  form_.Contents_Model->Append(text, kind);
 }
 
-void FormListingView::AddToList(std::string_view text) {
-  form_.Contents_Model->Append(text);
+void FormListingView::OnWarning(const Message& message) {
+  ShowBox(BoxIcon::Warning, message);
 }
 
-void FormListingView::SetListVisible(bool visible) {
+void FormListingView::OnFileError(const Message& message) {
+  ShowBox(BoxIcon::Critical, message);
+}
+
+// The entries read so far show behind the box. Messages are in the system's 8-bit
+// encoding, as they may carry the path of the file as the system names it.
+void FormListingView::ShowBox(BoxIcon icon, const Message& message) {
   form_.Contents_Model->Publish();
-  form_.Contents_List->setVisible(visible);
+  form_.Services().MessageBox(&form_, icon, QString::fromLocal8Bit(message.title),
+                              QString::fromLocal8Bit(JoinLines(message, "\n")));
 }
 
-void FormListingView::FocusList() {
-  form_.Contents_List->setFocus();
-}
-
-void FormListingView::SelectFirstEntry() {
-  form_.Contents_Model->Publish();
-  form_.Contents_List->setCurrentIndex(form_.Contents_Model->index(0));
-}
-
-bool FormListingView::QuickLoad() const {
-  return form_.Quick_Check->checkState() != Qt::Unchecked;
-}
-
-void FormListingView::SetLineText(std::string_view text) {
-  form_.Line_Text->SetCaption(
-      QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
-}
-
-void FormListingView::WarningBox(std::string_view text, std::string_view title) {
-  form_.Contents_Model->Publish();
-  form_.Services().MessageBox(&form_, BoxIcon::Warning, FromLocal8Bit(title), FromLocal8Bit(text));
-}
-
-void FormListingView::ErrorBox(std::string_view text, std::string_view title) {
-  form_.Contents_Model->Publish();
-  form_.Services().MessageBox(&form_, BoxIcon::Critical, FromLocal8Bit(title), FromLocal8Bit(text));
+void FormListingView::OnProgress(std::int64_t lines) {
+  form_.Line_Text->SetCaption(QString::number(lines));
+  ProcessPendingEvents();
 }
 
 void FormListingView::ProcessPendingEvents() {

@@ -1,55 +1,53 @@
-// The scan run's listing view on the window's real controls.
+// The scan run's listing and events on the window's real controls.
 //
-// The run offers to process pending events every 100 lines. Doing so costs a
+// The run reports progress every 100 lines. Processing pending events costs a
 // repaint and a round trip to the display server, so it happens at most once per
 // display frame; the count in the indicator is still set every 100 lines, and the
-// screen shows the latest one each frame.
+// screen shows the latest one each frame. While the run waits for input it offers
+// event processing each frame too.
 //
 // Entries reach a visible list in batches: a list view lays out all its rows again
 // whenever rows are added. The first batch goes out at the first round of events;
 // after that, a batch waits a multiple of what the last layout cost, between a
 // tenth and two fifths of a second, so that new entries appear within half a
 // second of being read. Only the layout is timed, never a modal box opened while
-// events are processed. All entries go out before a message box, when the list is
-// shown again and at the end. Quick load hides the list and announces nothing until
-// the end.
+// events are processed. All entries go out before a message box and at the end.
+// Quick load hides the list and announces nothing until the end.
 #pragma once
 
 #include <QElapsedTimer>
 
-#include "scan/listing_view.h"
+#include "scan/listing.h"
+#include "scan/scan_events.h"
+#include "ui/platform.h"
 
 namespace larkspan {
 
 class Main_Form;
 
-// How often a run processed pending events and laid the list out, for benchmarks.
+// How often a run processed pending events and laid the list out.
 struct PacingCounts {
   long eventRounds = 0;
   long layouts = 0;
 };
 
-class FormListingView final : public ListingView {
+class FormListingView final : public ListingOutput, public ScanListener {
  public:
   FormListingView(Main_Form& form, PacingCounts& counts);
 
-  void AddToList(std::string_view text) override;
-  void SetLineText(std::string_view text) override;
-  void WarningBox(std::string_view text, std::string_view title) override;
-  void ErrorBox(std::string_view text, std::string_view title) override;
-  void ClearList() override;
-  // Ticked or greyed: both keep the list hidden while the file is read.
-  bool QuickLoad() const override;
-  void SetListVisible(bool visible) override;
-  void FocusList() override;
-  void SelectFirstEntry() override;
-  void ProcessPendingEvents() override;
+  void AddToList(std::string_view text, LineKind kind) override;
+  void OnWarning(const Message& message) override;
+  void OnFileError(const Message& message) override;
+  void OnProgress(std::int64_t lines) override;
+  void OnIdle() override { ProcessPendingEvents(); }
 
   static constexpr qint64 kFrameMs = 16;
   static constexpr qint64 kMinBatchMs = 100;
   static constexpr qint64 kMaxBatchMs = 400;
 
  private:
+  void ShowBox(BoxIcon icon, const Message& message);
+  void ProcessPendingEvents();
   void PublishBatch();
 
   Main_Form& form_;

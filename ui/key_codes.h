@@ -5,7 +5,7 @@
 
 namespace larkspan {
 
-// Key codes of the keys the window handles.
+// Codes of the keys the window's key handlers read.
 enum KeyCode : int {
   kKeyPageUp = 33,
   kKeyPageDown = 34,
@@ -19,8 +19,7 @@ enum KeyCode : int {
 // Shift mask bits: which modifier keys are held.
 enum ShiftMask : int { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
 
-// The key code of a Qt key: navigation and editing keys, letters, digits and
-// function keys; 0 for a key without a code.
+// The code of a Qt key among those above; 0 for any other key.
 int KeyCodeOf(int qtKey);
 // The shift mask of Qt's keyboard modifiers.
 int ShiftMaskOf(Qt::KeyboardModifiers modifiers);

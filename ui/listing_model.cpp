@@ -4,8 +4,6 @@
 #include <cstring>
 #include <limits>
 
-#include "scan/listing_texts.h"
-
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -14,8 +12,7 @@ namespace larkspan {
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 1;  // the prefix code
-constexpr unsigned char kNoPrefix = 0xFF;
+constexpr std::size_t kHeaderSize = 1;  // the kind of the line
 
 }  // namespace
 
@@ -30,32 +27,21 @@ int ListingModel::rowCount(const QModelIndex& parent) const {
 QVariant ListingModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= published_) return {};
   const Entry entry = At(index.row());
-  QString text;
-  if (entry.prefix >= 0) {
-    const std::string_view prefix = kRecordPrefixes[static_cast<std::size_t>(entry.prefix)];
-    text = QLatin1StringView(prefix.data(), static_cast<qsizetype>(prefix.size()));
-  }
-  text += QLatin1StringView(entry.rest.data(), static_cast<qsizetype>(entry.rest.size()));
-  return text;
+  const std::string_view prefix = PrefixOf(entry.kind);
+  return QLatin1StringView(prefix.data(), static_cast<qsizetype>(prefix.size())) +
+         QLatin1StringView(entry.rest.data(), static_cast<qsizetype>(entry.rest.size()));
 }
 
-void ListingModel::Append(std::string_view text) {
+void ListingModel::Append(std::string_view text, LineKind kind) {
   if (text.size() > widestLength_ || starts_.empty()) {
     widest_ = StoredCount();
     widestLength_ = text.size();
   }
-  unsigned char code = kNoPrefix;
-  for (std::size_t i = 0; i < kRecordPrefixes.size(); ++i) {
-    if (text.starts_with(kRecordPrefixes[i])) {
-      code = static_cast<unsigned char>(i);
-      text.remove_prefix(kRecordPrefixes[i].size());
-      break;
-    }
-  }
+  text.remove_prefix(std::min(text.size(), PrefixOf(kind).size()));
   // Listing lines are a few hundred characters at the most.
   text = text.substr(0, kBlockSize - kHeaderSize);
   char* out = Reserve(kHeaderSize + text.size());
-  out[0] = static_cast<char>(code);
+  out[0] = static_cast<char>(kind);
   std::memcpy(out + kHeaderSize, text.data(), text.size());
 }
 
@@ -81,8 +67,7 @@ ListingModel::Entry ListingModel::At(std::int64_t row) const {
                                : row + 1 == std::next(block)->firstRow;
   const std::uint32_t end = lastInBlock ? block->used : starts_[static_cast<std::size_t>(row + 1)];
   const char* p = block->bytes.get() + start;
-  const auto code = static_cast<unsigned char>(p[0]);
-  return {code == kNoPrefix ? -1 : code,
+  return {static_cast<LineKind>(p[0]),
           std::string_view(p + kHeaderSize, end - start - kHeaderSize)};
 }
 

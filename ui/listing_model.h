@@ -9,12 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "scan/listing_texts.h"
+
 namespace larkspan {
 
 // A read-only list of 8-bit (Latin-1) texts for a QListView.
 //
-// Entries are packed into large blocks: a one-byte code for a common record prefix,
-// then the rest of the text; an entry ends where the next one (or the block's used
+// Entries are packed into large blocks: the kind of the line in one byte, then the
+// text after the prefix of its kind; an entry ends where the next one (or the block's used
 // part) begins. Per entry there is a 32-bit offset within its block and no object
 // of its own, so a million record lines take little more than their text. Appended
 // entries are gathered and announced to the views in one step by Publish(), so that
@@ -29,8 +31,9 @@ class ListingModel : public QAbstractListModel {
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
-  // Stores `text` as the last entry; views see it after the next Publish().
-  void Append(std::string_view text);
+  // Stores `text`, a line of `kind` that begins with the prefix of its kind, as
+  // the last entry; views see it after the next Publish().
+  void Append(std::string_view text, LineKind kind = LineKind::kPlain);
   // Announces the entries appended since the last call.
   void Publish();
   // Removes all entries and gives their memory back.
@@ -44,8 +47,8 @@ class ListingModel : public QAbstractListModel {
 
  private:
   struct Entry {
-    int prefix;  // index into kRecordPrefixes, or -1
-    std::string_view rest;
+    LineKind kind;
+    std::string_view rest;  // the text after the prefix of its kind
   };
   Entry At(std::int64_t row) const;
   char* Reserve(std::size_t size);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
 #include <QKeyEvent>
@@ -12,6 +13,7 @@
 #include <exception>
 
 #include "larkspan/version.h"
+#include "scan/listing.h"
 #include "scan/scan_run.h"
 #include "ui/key_codes.h"
 #include "ui/line_indicator.h"
@@ -115,19 +117,13 @@ void Main_Form::Func_Load_Click() {
 void Main_Form::Load_Button_Click() {
   // Only one scan run at a time: it holds the input file until it ends.
   if (scanActive_) return;
-  try {
-    Filename_Dialog.CancelError = true;
-    Filename_Dialog.DialogTitle = QString::fromLatin1(kDialogTitle);
-    Filename_Dialog.InitDir = SplitFilename(CurrentFile, true);
-    Filename_Dialog.FileName = SplitFilename(CurrentFile, false);
-    Filename_Dialog.Filter = QString::fromLatin1(kFileFilter);
-    Filename_Dialog.Flags =
-        CommonDialog::kHideReadOnly | CommonDialog::kPathMustExist | CommonDialog::kFileMustExist;
-    Filename_Dialog.ShowOpen();
-  } catch (const DialogCancelled&) {
-    return;
-  }
-  LoadFile(Filename_Dialog.FileName);
+  Filename_Dialog.DialogTitle = QString::fromLatin1(kDialogTitle);
+  Filename_Dialog.InitDir = SplitFilename(CurrentFile, true);
+  Filename_Dialog.FileName = SplitFilename(CurrentFile, false);
+  Filename_Dialog.Filter = QString::fromLatin1(kFileFilter);
+  Filename_Dialog.Flags =
+      CommonDialog::kHideReadOnly | CommonDialog::kPathMustExist | CommonDialog::kFileMustExist;
+  if (const std::optional<QString> chosen = Filename_Dialog.ShowOpen()) LoadFile(*chosen);
 }
 
 void Main_Form::LoadFile(const QString& path) {
@@ -137,25 +133,42 @@ void Main_Form::LoadFile(const QString& path) {
   RunScan();
 }
 
+// Around the run, the window clears the list, hides it for a quick load, and at
+// the end shows it, gives it the focus and selects its first entry, which shows 0
+// in the indicator. After a failed run the indicator shows the list as it stands.
 void Main_Form::RunScan() {
   scanActive_ = true;
   OfferLoad(false);
-  FormState state{QFile::encodeName(CurrentFile).toStdString(), FileNumber};
-  pacing_ = {};
-  FormListingView view(*this, pacing_);
-  try {
-    // After a failed run the indicator shows the list as it now stands.
-    if (ScanRun(view, state).Run() == ScanOutcome::FileError) Contents_List_Click();
-  } catch (const std::exception& e) {
-    // Nothing in a run is expected to throw; should it, the window keeps working.
-    view.ErrorBox(std::string("Cannot list file: ") + state.CurrentFile + "\r" + e.what(),
-                  "File error");
-    view.SetListVisible(true);
-    Contents_List_Click();
-  }
-  FileNumber = state.FileNumber;
+  Contents_Model->Clear();
+  if (Quick_Check->checkState() != Qt::Unchecked) Contents_List->setVisible(false);
+  const bool complete = ListCurrentFile();
+  if (complete) Line_Text->SetCaption(QStringLiteral("Done"));
+  Contents_Model->Publish();
+  Contents_List->setVisible(true);
+  Contents_List->setFocus();
+  if (complete) Contents_List->setCurrentIndex(Contents_Model->index(0));
+  // Also when the first entry was selected already and the selection did not change.
+  Contents_List_Click();
   scanActive_ = false;
   OfferLoad(true);
+}
+
+bool Main_Form::ListCurrentFile() {
+  pacing_ = {};
+  FormListingView view(*this, pacing_);
+  ScanEvents events;
+  Listing listing(events, view);
+  events.Add(listing);
+  events.Add(view);
+  const std::string path = QFile::encodeName(CurrentFile).toStdString();
+  try {
+    return ScanRun(events).Run(path) == ScanOutcome::Complete;
+  } catch (const std::exception& e) {
+    // Nothing in a run is expected to throw; should it, the window keeps working.
+    view.OnFileError(
+        Message{MessageKind::FileError, "File error", {"Cannot list file: " + path, e.what()}});
+    return false;
+  }
 }
 
 void Main_Form::OfferLoad(bool offered) {
@@ -169,8 +182,8 @@ void Main_Form::Func_About_Click() {
           .arg(kVersionMajor)
           .arg(kVersionMinor)
           .arg(kVersionRevision) +
-      QStringLiteral("\rRead HEX-file and display contents and usable addess info.") +
-      QStringLiteral("\r\rWritten by the Larkspan developers.");
+      QStringLiteral("\nRead HEX-file and display contents and usable addess info.") +
+      QStringLiteral("\n\nWritten by the Larkspan developers.");
   platform_.MessageBox(this, BoxIcon::Information, QStringLiteral("About Larkspan"), text);
 }
 

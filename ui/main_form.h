@@ -5,8 +5,6 @@
 #include <QMainWindow>
 #include <QString>
 
-#include <cstdint>
-
 #include "ui/common_dialog.h"
 #include "ui/form_listing_view.h"
 
@@ -39,9 +37,8 @@ class Main_Form : public QMainWindow {
   ~Main_Form() override;
 
   // Form state.
-  QString CurrentFile;          // full path of the last file chosen
-  std::int32_t FileNumber = 0;  // number of the input file during a scan run
-  bool NavKeyDown = false;      // a navigation key went down; update the indicator
+  QString CurrentFile;      // full path of the last file chosen
+  bool NavKeyDown = false;  // a navigation key went down; update the indicator
 
   // Controls.
   QListView* Contents_List = nullptr;
@@ -101,6 +98,8 @@ class Main_Form : public QMainWindow {
   void CentreOnScreen();
   void PressDefaultButton();
   void RunScan();
+  // The scan run of CurrentFile into the list; true when it read the whole file.
+  bool ListCurrentFile();
   void OfferLoad(bool offered);
 
   Platform& platform_;

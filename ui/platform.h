@@ -19,8 +19,8 @@ class Platform {
  public:
   virtual ~Platform() = default;
 
-  // A modal message box with one OK button; returns once it is dismissed. A
-  // carriage return in `text` is a line break; the text is shown as plain text.
+  // A modal message box with one OK button; returns once it is dismissed. The
+  // text is shown as plain text, with its line breaks.
   virtual void MessageBox(QWidget* parent, BoxIcon icon, const QString& title,
                           const QString& text) = 0;
   // A modal open-file dialog as `dialog` sets it up: the full path chosen, or

@@ -31,14 +31,6 @@ QMessageBox::Icon ToQt(BoxIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-// `text` with every carriage return, and carriage return and line feed, made a
-// line feed: Qt breaks lines only at line feeds.
-QString WithLineFeeds(QString text) {
-  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return text;
-}
-
 // Opens the dialog large enough that the detail view's Size, Type and Date
 // Modified columns show their texts whole, within the screen the dialog is on.
 void SizeForDetails(QFileDialog& dialog) {
@@ -62,7 +54,7 @@ void SizeForDetails(QFileDialog& dialog) {
 
 void QtPlatform::MessageBox(QWidget* parent, BoxIcon icon, const QString& title,
                             const QString& text) {
-  QMessageBox box(ToQt(icon), title, WithLineFeeds(text), QMessageBox::Ok, parent);
+  QMessageBox box(ToQt(icon), title, text, QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
   box.setWindowIcon(ProgramIcon());
   box.exec();

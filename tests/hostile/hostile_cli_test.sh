@@ -38,9 +38,10 @@ check one-line-300MB 0 "Data record: 0000h: $(printf 'A%.0s' {1..32})"$'\n'"$sum
 check spaces-300MB 0 "Data record: 0000h: EE"$'\n'"$summary" "" "$bin" "$work/big.hex"
 rm -f "$work/big.hex"
 
-# A named pipe without writer reads as an empty file instead of waiting forever.
+# A named pipe is read as its writer writes, also when the writer comes late.
 mkfifo "$work/pipe.hex"
-check named-pipe 0 " - - - - - - - - " "" "$bin" "$work/pipe.hex"
+(sleep 0.5; printf ':00000001FF\r\n' >"$work/pipe.hex") &
+check named-pipe 0 $'End record.\n - - - - - - - - ' "" "$bin" "$work/pipe.hex"
 
 # A file the user may not read. Root reads everything: read as an ordinary user,
 # from a copy of the program that user may run.

@@ -1,4 +1,4 @@
-// A listing view that records every operation, for checking what a scan run does.
+// A front end that records every event of a scan run, for checking what it does.
 #pragma once
 
 #include <functional>
@@ -6,37 +6,30 @@
 #include <string_view>
 #include <vector>
 
-#include "scan/listing_view.h"
+#include "scan/listing.h"
+#include "scan/scan_events.h"
 
 namespace larkspan::testing {
 
-// Each operation becomes one event text: "add:<text>", "line:<text>",
-// "warning:<title>|<text>", "error:<title>|<text>" (carriage returns kept), "clear",
-// "hide", "show", "focus", "select", "events".
-class RecordingView : public ListingView {
+// Each event becomes one text: "add:<line>", "warning:<title>: <lines>" and
+// "error:<title>: <lines>" (lines joined by "; ", as the console writes them),
+// "progress:<lines>", "end:<lines>". Idle events are counted only.
+class RecordingView : public ListingOutput, public ScanListener {
  public:
-  bool quickLoad = false;
   std::vector<std::string> events;
-  // Called from ProcessPendingEvents, so a test can act "inside" a run.
-  std::function<void()> onEvents;
+  int idles = 0;
+  // Called at each progress event, so a test can act "inside" a run.
+  std::function<void()> onProgress;
 
-  void AddToList(std::string_view text) override { Record("add:", text); }
-  void SetLineText(std::string_view text) override { Record("line:", text); }
-  void WarningBox(std::string_view text, std::string_view title) override {
-    Record("warning:", std::string(title) + "|" + std::string(text));
+  void AddToList(std::string_view text, LineKind) override { Record("add:", text); }
+  void OnWarning(const Message& message) override { Record("warning:", Text(message)); }
+  void OnFileError(const Message& message) override { Record("error:", Text(message)); }
+  void OnProgress(std::int64_t lines) override {
+    Record("progress:", std::to_string(lines));
+    if (onProgress) onProgress();
   }
-  void ErrorBox(std::string_view text, std::string_view title) override {
-    Record("error:", std::string(title) + "|" + std::string(text));
-  }
-  void ClearList() override { Record("clear"); }
-  bool QuickLoad() const override { return quickLoad; }
-  void SetListVisible(bool visible) override { Record(visible ? "show" : "hide"); }
-  void FocusList() override { Record("focus"); }
-  void SelectFirstEntry() override { Record("select"); }
-  void ProcessPendingEvents() override {
-    Record("events");
-    if (onEvents) onEvents();
-  }
+  void OnIdle() override { ++idles; }
+  void OnEnd(std::int64_t lines) override { Record("end:", std::to_string(lines)); }
 
   // The texts of the events that start with `prefix`, prefix removed.
   std::vector<std::string> With(std::string_view prefix) const {
@@ -48,7 +41,10 @@ class RecordingView : public ListingView {
   }
 
  private:
-  void Record(std::string_view prefix, std::string_view text = {}) {
+  static std::string Text(const Message& message) {
+    return message.title + ": " + JoinLines(message, "; ");
+  }
+  void Record(std::string_view prefix, std::string_view text) {
     events.push_back(std::string(prefix) + std::string(text));
   }
 };

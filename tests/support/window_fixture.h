@@ -61,7 +61,7 @@ class WindowFixture : public QObject {
   QStringList BoxLines() const {
     QStringList lines;
     for (const auto& box : platform_.boxes) {
-      lines << box.title + QStringLiteral(": ") + QString(box.text).replace('\r', "; ");
+      lines << box.title + QStringLiteral(": ") + QString(box.text).replace('\n', "; ");
     }
     return lines;
   }

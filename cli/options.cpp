@@ -1,0 +1,88 @@
+#include "cli/options.h"
+
+#include <getopt.h>
+
+#include <cstdio>
+#include <string_view>
+
+#include "larkspan/version.h"
+
+namespace larkspan {
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: larkspan-scan [OPTION]... FILE...\n"
+    "List the records of each Intel HEX file FILE, one line per record (data, end,\n"
+    "extended segment address, start segment address), followed by a summary of the\n"
+    "lowest and highest load offsets and extended segment addresses.\n"
+    "With more than one FILE, each listing is preceded by a line '==> FILE <==' and\n"
+    "separated from the one before by an empty line. When FILE is -, read standard\n"
+    "input.\n"
+    "\n"
+    "The listing goes to standard output; warnings about lines that cannot be read go\n"
+    "to standard error. When standard error is a terminal, it shows the progress.\n"
+    "\n"
+    "  -c, --check    also warn about every checksum, byte count, non-hexadecimal\n"
+    "                 character and end record fault, with its line, and end each\n"
+    "                 file with a count of its faults on standard error\n"
+    "  -h, --help     display this help and exit\n"
+    "  -V, --version  output version information and exit\n"
+    "\n"
+    "Exit status: 0 when the listing is complete (with or without warnings),\n"
+    "1 when a FILE cannot be opened or read, 2 for wrong usage, 3 with --check when\n"
+    "a FILE has a fault (an invalid record included; unknown record types are not\n"
+    "faults). With several files, the worst status of them counts: 1, then 3, then 0.\n";
+
+constexpr option kLongOptions[] = {
+    {"check", no_argument, nullptr, 'c'},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},
+    {nullptr, 0, nullptr, 0},
+};
+
+ParsedCommandLine Ending(int status) {
+  return {{}, status};
+}
+
+ParsedCommandLine UsageError(const std::string& problem) {
+  std::fprintf(stderr, "larkspan-scan: %s\nTry 'larkspan-scan --help' for more information.\n",
+               problem.c_str());
+  return Ending(kExitUsage);
+}
+
+// The option getopt stopped at: a short option by its letter, a long one as
+// written, without a value.
+std::string Offending(char** argv) {
+  if (optopt != 0) return std::string("-") + static_cast<char>(optopt);
+  const std::string_view written = argv[optind - 1];
+  return std::string(written.substr(0, written.find('=')));
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(int argc, char** argv) {
+  ParsedCommandLine parsed;
+  opterr = 0;  // the messages are ours
+  optind = 1;
+  for (int option; (option = getopt_long(argc, argv, ":chV", kLongOptions, nullptr)) != -1;) {
+    switch (option) {
+      case 'c':
+        parsed.options.check = true;
+        break;
+      case 'h':
+        std::fputs(kUsage, stdout);
+        return Ending(kExitComplete);
+      case 'V':
+        std::printf("larkspan-scan %s\n", kVersionText);
+        return Ending(kExitComplete);
+      default:
+        return UsageError("unknown option '" + Offending(argv) + "'");
+    }
+  }
+  for (int i = optind; i < argc; ++i) parsed.options.files.emplace_back(argv[i]);
+  if (parsed.options.files.empty()) return UsageError("missing FILE");
+  return parsed;
+}
+
+}  // namespace larkspan

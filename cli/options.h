@@ -1,0 +1,28 @@
+// The command line of larkspan-scan.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace larkspan {
+
+struct ScanOptions {
+  std::vector<std::string> files;  // "-" is standard input
+  bool check = false;
+};
+
+// Reads the options and files. Answers --help and --version, and wrong usage,
+// on the console; in these cases the result is the exit status to end with.
+struct ParsedCommandLine {
+  ScanOptions options;
+  std::optional<int> exitStatus;
+};
+ParsedCommandLine ParseCommandLine(int argc, char** argv);
+
+inline constexpr int kExitComplete = 0;
+inline constexpr int kExitFileError = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitFaults = 3;
+
+}  // namespace larkspan
