@@ -123,7 +123,12 @@ class LoadCommandTest : public testing::WindowFixture {
   void aSecondLoadReplacesTheListingAndCancelChangesNothing() {
     Load(Write("first.hex", ":00000001FF\r\n"));
     const QString path = ManyLines();
+    // The user selects the first entry during the run: it ends showing 0 all the same.
+    QTimer::singleShot(0, [&] {
+      form_->Contents_List->setCurrentIndex(form_->Contents_Model->index(0));
+    });
     Load(path);
+    QCOMPARE(form_->Line_Text->text(), QStringLiteral("0"));
     form_->Contents_List->setCurrentIndex(form_->Contents_Model->index(2));
     const QStringList listing = Listing();
     QCOMPARE(listing.size(), 253);
@@ -132,6 +137,25 @@ class LoadCommandTest : public testing::WindowFixture {
     QCOMPARE(form_->CurrentFile, path);
     QCOMPARE(form_->windowTitle(), "Larkspan - " + path);
     QCOMPARE(form_->Line_Text->text(), QStringLiteral("2"));
+  }
+
+  // A named pipe is read as its writer writes; while the run waits, the window
+  // handles its events: here the writer only comes through them.
+  void aPipeIsWaitedForWhileTheWindowHandlesItsEvents() {
+    const std::string path = (dir_.Path() / "pipe.hex").string();
+    QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
+    int writer = -1;
+    QTimer::singleShot(0, [&] {
+      writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+      QCOMPARE(::write(writer, ":00000001FF\n", 12), 12);
+    });
+    QTimer::singleShot(100, [&] {
+      form_->Func_About->trigger();
+      ::close(writer);
+    });
+    Load(QString::fromStdString(path));
+    QCOMPARE(Listing(), (QStringList{"End record.", " - - - - - - - - "}));
+    QCOMPARE(BoxLines().size(), 1);
   }
 
   void theRunWaitsForEachBoxWithTheEntriesBeforeIt() {

@@ -1,6 +1,7 @@
 // The window's controls, keys, About box and exits.
 #include <QtTest/qtestspontaneevent.h>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -140,7 +141,14 @@ class MainFormTest : public testing::WindowFixture {
     Press(Qt::Key_Down);  // on the empty list
     QCOMPARE(Indicator(), QStringLiteral("-1"));
     QVERIFY(!form_->NavKeyDown);
+    QElapsedTimer clock;
+    clock.start();
     Load(Write("r.hex", testing::Repeat(":0100000011EE\r\n", 40000)));
+    // Events at most once per frame, layouts at most once per batch interval,
+    // however many progress counts the run gave (400 here).
+    const PacingCounts& pacing = form_->Pacing();
+    QVERIFY(pacing.eventRounds * FormListingView::kFrameMs <= clock.elapsed() + 16);
+    QVERIFY(pacing.layouts * FormListingView::kMinBatchMs <= clock.elapsed() + 100);
     QCOMPARE(Indicator(), QStringLiteral("0"));
     QCOMPARE(QApplication::focusWidget(), form_->Contents_List);
     Press(Qt::Key_Down);
