@@ -3,18 +3,11 @@
 // listing makes of them is pinned by the golden files of tests/data.
 #include "scan/scan_run.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "scan/text_file.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/temp_file.h"
 
@@ -102,53 +95,6 @@ TEST(ScanRun, ReportsProgressEvery100LinesAndFileErrorsWithoutAnEnd) {
   EXPECT_EQ(RunOn(path, {&failed}), ScanOutcome::FileError);
   EXPECT_EQ(failed.events, (Events{"error:File error: Cannot read file: " + path +
                                    "; No such file or directory"}));
-}
-
-TEST(ScanRun, AFileThatShrinksKeepsWhatWasReadAndEndsWithAFileError) {
-  TempDir dir;
-  const auto path = dir.Write("shrinks.hex", testing::Repeat(":00000001FF\r\n", 30000));
-  RecordingView view;
-  ScanEvents events;
-  Listing listing(events, view);
-  events.Add(listing);
-  events.Add(view);
-  view.onProgress = [&] { std::filesystem::resize_file(path, 100); };
-  EXPECT_EQ(ScanRun(events).Run(path), ScanOutcome::FileError);
-  // Every line ended within the first block stays listed (the last one's line
-  // feed falls into the next block); no summary follows.
-  const auto listed = view.With("add:");
-  EXPECT_EQ(listed.size(), (TextFile::kDefaultBlockSize + 1) / 13);
-  EXPECT_EQ(listed.back(), "End record.");
-  EXPECT_EQ(view.events.back(), "error:File error: Cannot read file: " + path +
-                                    "; The file became shorter while it was read");
-}
-
-// A named pipe is waited for, as `cat` does, with idle events meanwhile; its
-// first writer may come late.
-TEST(ScanRun, WaitsForTheWriterOfANamedPipeWithIdleEvents) {
-  TempDir dir;
-  const auto path = (dir.Path() / "pipe.hex").string();
-  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-  RecordingView view;
-  std::thread writer;
-  // The writer comes once the run has waited a while.
-  struct StartWriter : ScanListener {
-    std::function<void()> start;
-    void OnIdle() override {
-      if (start) std::exchange(start, nullptr)();
-    }
-  } late;
-  late.start = [&] {
-    writer = std::thread([&] {
-      const int fd = ::open(path.c_str(), O_WRONLY);
-      EXPECT_EQ(::write(fd, ":00000001FF\n", 12), 12);
-      ::close(fd);
-    });
-  };
-  EXPECT_EQ(RunOn(path, {&late, &view}), ScanOutcome::Complete);
-  writer.join();
-  EXPECT_GE(view.idles, 1);
-  EXPECT_EQ(view.events, (Events{"end:1"}));
 }
 
 }  // namespace
