@@ -26,9 +26,11 @@ bool DecodeWord(std::uint64_t word, std::uint8_t* out) {
       (folded + kOnes * (0x80 - 'a')) & ~(folded + kOnes * (0x80 - 'f' - 1));
   // A digit's value: its low four bits, plus 9 for a letter (bit 6 set).
   const std::uint64_t values = (x & kOnes * 0x0F) + 9 * ((x >> 6) & kOnes);
-  // Each 16-bit lane now holds one byte.
-  const std::uint64_t bytes = ((values & kLowNibbles16) << 4) + ((values >> 8) & kLowNibbles16);
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<std::uint8_t>(bytes >> (16 * i));
+  // Each 16-bit lane now holds one byte; the lanes are packed into four bytes.
+  std::uint64_t bytes = ((values & kLowNibbles16) << 4) + ((values >> 8) & kLowNibbles16);
+  bytes = (bytes | bytes >> 8) & 0x0000FFFF0000FFFFu;
+  const auto packed = static_cast<std::uint32_t>(bytes | bytes >> 16);
+  std::memcpy(out, &packed, sizeof packed);
   return ((digit | letter) & ~word & kHighBits) == kHighBits;
 }
 

@@ -90,9 +90,9 @@ void RecordCheck::WarnCharacter(const Record& record) {
 void RecordCheck::OnEnd(std::int64_t lines) {
   if (endLine_ >= 0) return;
   ++faults_[Fault::NoEnd];
-  std::string read("Lines read: ");
-  AppendDecimal(read, lines);
-  events_.Warn(Message{MessageKind::Fault, "No end record", {"No end record in the file", read}});
+  text_.assign("Lines read: ");
+  AppendDecimal(text_, lines);
+  events_.Warn(Message{MessageKind::Fault, "No end record", {"No end record in the file", text_}});
 }
 
 void RecordCheck::Warn(Fault fault, std::string_view title, std::int64_t line,

@@ -1,17 +1,9 @@
 #include "scan/scan_run.h"
 
 #include "scan/hex_bytes.h"
-#include "scan/hex_to_long.h"
 #include "scan/text_file.h"
 
 namespace larkspan {
-
-namespace {
-
-using format::Field;
-using format::IsHexField;
-
-}  // namespace
 
 ScanOutcome ScanRun::Run(const std::string& path, int fd) {
   decodeAll_ = events_.WantsBytes();
@@ -43,27 +35,31 @@ void ScanRun::ReadLines(TextFile& file) {
 }
 
 void ScanRun::Decode(std::string_view line, std::uint64_t length) {
-  const std::string_view count = Field(line, format::kCountIndex, format::kCountWidth);
-  const std::string_view offset = Field(line, format::kOffsetIndex, format::kOffsetWidth);
-  const std::string_view type = Field(line, format::kTypeIndex, format::kTypeWidth);
-  if (!IsHexField(count, format::kCountWidth) || !IsHexField(offset, format::kOffsetWidth) ||
-      !IsHexField(type, format::kTypeWidth)) {
+  // Byte count, load offset and record type: the first four bytes.
+  constexpr std::size_t kHeaderDigits = format::kDataIndex - 1;
+  const std::string_view digits = line.substr(1);
+  std::size_t decoded =
+      DecodeHex(decodeAll_ ? digits : digits.substr(0, kHeaderDigits), bytes_.data());
+  if (decoded < kHeaderDigits) {
     events_.Warn(InvalidRecord(lineIndex_));
     return;
   }
   Record record{.line = lineIndex_,
-                .type = static_cast<std::uint8_t>(HexToLong(type)),
-                .count = static_cast<std::uint8_t>(HexToLong(count)),
-                .offset = static_cast<std::uint16_t>(HexToLong(offset)),
+                .type = bytes_[3],
+                .count = bytes_[0],
+                .offset = static_cast<std::uint16_t>(bytes_[1] << 8 | bytes_[2]),
                 .text = line,
                 .length = length,
                 .base = base_,
                 .bytes = {},
                 .hexDigits = 0};
-  if (decodeAll_ ||
-      (record.type >= format::kExtendedSegment && record.type <= format::kStartLinear)) {
-    record.hexDigits = DecodeHex(line.substr(1), bytes_.data());
-    record.bytes = std::span(bytes_.data(), record.hexDigits / 2);
+  // Types 02 to 05 carry addresses: always decoded.
+  const bool addresses =
+      record.type >= format::kExtendedSegment && record.type <= format::kStartLinear;
+  if (!decodeAll_ && addresses) decoded = DecodeHex(digits, bytes_.data());
+  if (decodeAll_ || addresses) {
+    record.hexDigits = decoded;
+    record.bytes = std::span(bytes_.data(), decoded / 2);
   }
   if (const std::optional<Base> base = record.NewBase()) base_ = *base;
   events_.Record(record);
