@@ -124,9 +124,8 @@ class LoadCommandTest : public testing::WindowFixture {
     Load(Write("first.hex", ":00000001FF\r\n"));
     const QString path = ManyLines();
     // The user selects the first entry during the run: it ends showing 0 all the same.
-    QTimer::singleShot(0, [&] {
-      form_->Contents_List->setCurrentIndex(form_->Contents_Model->index(0));
-    });
+    QTimer::singleShot(
+        0, [&] { form_->Contents_List->setCurrentIndex(form_->Contents_Model->index(0)); });
     Load(path);
     QCOMPARE(form_->Line_Text->text(), QStringLiteral("0"));
     form_->Contents_List->setCurrentIndex(form_->Contents_Model->index(2));
