@@ -9,8 +9,11 @@
 #include <string>
 
 #include "cli/console_view.h"
+#include "cli/map_json.h"
+#include "cli/map_report.h"
 #include "cli/options.h"
 #include "scan/listing.h"
+#include "scan/memory_map.h"
 #include "scan/record_check.h"
 #include "scan/scan_run.h"
 
@@ -25,11 +28,12 @@ bool SameTarget(int first, int second) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// "larkspan-scan: check: NAME: faults N (checksum N, byte count N, ...)".
-void PrintFaults(const std::string& name, const FaultCounts& faults) {
+// "larkspan-scan: check: NAME: faults N (checksum N, byte count N, ...)"; the
+// overlaps, the last kind, are counted only with the map.
+void PrintFaults(const std::string& name, const FaultCounts& faults, bool map) {
   std::string line = "larkspan-scan: check: " + name + ": faults ";
   line += std::to_string(faults.Total()) + " (";
-  for (std::size_t kind = 0; kind < kFaultKinds; ++kind) {
+  for (std::size_t kind = 0; kind < kFaultKinds - (map ? 0 : 1); ++kind) {
     if (kind != 0) line += ", ";
     line += std::string(kFaultNames[kind]) + " " + std::to_string(faults.counts[kind]);
   }
@@ -40,20 +44,25 @@ void PrintFaults(const std::string& name, const FaultCounts& faults) {
 int Scan(const std::string& path, const ScanOptions& options) {
   const bool standardInput = path == "-";
   const std::string name = standardInput ? "standard input" : path;
+  ScanEvents events;
+  RecordCheck check(events);
+  MemoryMap map(events, {.warn = true, .checkOverlaps = options.check});
   ScanOutcome outcome;
-  FaultCounts faults;
   {
     ConsoleView console(stdout, stderr,
                         {.showProgress = ::isatty(STDERR_FILENO) != 0,
                          .sharedTarget = SameTarget(STDOUT_FILENO, STDERR_FILENO)});
-    ScanEvents events;
-    RecordCheck check(events);
-    Listing listing(events, console);
+    Listing listing(events, console, options.linear);
     if (options.check) events.Add(check);
-    events.Add(listing);
+    events.Add(options.map ? static_cast<ScanListener&>(map) : listing);
     events.Add(console);
     outcome = ScanRun(events).Run(name, standardInput ? STDIN_FILENO : -1);
-    faults = check.Faults();
+  }
+  const FaultCounts& faults = check.Faults();
+  if (options.json) {
+    std::puts(MapJson(name, map, options.check ? &faults : nullptr).dump(2).c_str());
+  } else if (options.map && outcome == ScanOutcome::Complete) {
+    WriteMapText(stdout, map);
   }
   if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
     std::fprintf(stderr, "larkspan-scan: cannot write the listing: %s\n", std::strerror(errno));
@@ -61,7 +70,7 @@ int Scan(const std::string& path, const ScanOptions& options) {
   }
   if (outcome != ScanOutcome::Complete) return kExitFileError;
   if (!options.check) return kExitComplete;
-  PrintFaults(name, faults);
+  PrintFaults(name, faults, options.map);
   return faults.Total() > 0 ? kExitFaults : kExitComplete;
 }
 
@@ -87,7 +96,7 @@ int main(int argc, char** argv) {
   const ParsedCommandLine command = ParseCommandLine(argc, argv);
   if (command.exitStatus) return *command.exitStatus;
   const ScanOptions& options = command.options;
-  const bool headers = options.files.size() > 1;
+  const bool headers = options.files.size() > 1 && !options.json;
   int status = kExitComplete;
   for (std::size_t i = 0; i < options.files.size(); ++i) {
     const std::string& path = options.files[i];

@@ -25,7 +25,14 @@ constexpr char kUsage[] =
     "\n"
     "  -c, --check    also warn about every checksum, byte count, non-hexadecimal\n"
     "                 character and end record fault, with its line, and end each\n"
-    "                 file with a count of its faults on standard error\n"
+    "                 file with a count of its faults on standard error; with\n"
+    "                 --map, data written twice with other values is a fault too\n"
+    "  -l, --linear   also list extended linear address (04) and start linear\n"
+    "                 address (05) records, and their lowest and highest values\n"
+    "  -m, --map      print the memory map instead of the listing: the address\n"
+    "                 ranges with data, the gaps, overlapping records, the entry\n"
+    "                 points and the number of records of each type\n"
+    "  -j, --json     print the memory map as one JSON document per FILE\n"
     "  -h, --help     display this help and exit\n"
     "  -V, --version  output version information and exit\n"
     "\n"
@@ -36,6 +43,9 @@ constexpr char kUsage[] =
 
 constexpr option kLongOptions[] = {
     {"check", no_argument, nullptr, 'c'},
+    {"linear", no_argument, nullptr, 'l'},
+    {"map", no_argument, nullptr, 'm'},
+    {"json", no_argument, nullptr, 'j'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -65,10 +75,19 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   ParsedCommandLine parsed;
   opterr = 0;  // the messages are ours
   optind = 1;
-  for (int option; (option = getopt_long(argc, argv, ":chV", kLongOptions, nullptr)) != -1;) {
+  for (int option; (option = getopt_long(argc, argv, ":cjlmhV", kLongOptions, nullptr)) != -1;) {
     switch (option) {
       case 'c':
         parsed.options.check = true;
+        break;
+      case 'l':
+        parsed.options.linear = true;
+        break;
+      case 'j':
+        parsed.options.json = true;
+        [[fallthrough]];
+      case 'm':
+        parsed.options.map = true;
         break;
       case 'h':
         std::fputs(kUsage, stdout);

@@ -10,6 +10,9 @@ namespace larkspan {
 struct ScanOptions {
   std::vector<std::string> files;  // "-" is standard input
   bool check = false;
+  bool linear = false;  // list extended and start linear address records
+  bool map = false;     // the memory map instead of the listing
+  bool json = false;    // the map as JSON
 };
 
 // Reads the options and files. Answers --help and --version, and wrong usage,

@@ -13,6 +13,7 @@ enum class MessageKind : std::uint8_t {
   UnknownType,    // a record type the listing does not decode
   InvalidRecord,  // a record whose fields are not hexadecimal where they must be
   Fault,          // an integrity fault found by the record checks
+  Overlap,        // data written again with other values (a fault too)
   FileError,      // the file cannot be opened or read
 };
 

@@ -29,6 +29,7 @@ void RecordCheck::OnRecord(const Record& record) {
 
 void RecordCheck::OnWarning(const Message& message) {
   if (message.kind == MessageKind::InvalidRecord) ++faults_[Fault::InvalidRecord];
+  if (message.kind == MessageKind::Overlap) ++faults_[Fault::Overlap];
 }
 
 void RecordCheck::CheckOrder(const Record& record) {

@@ -20,13 +20,14 @@ enum class Fault : std::size_t {
   SecondEnd,      // an end record follows the first end record
   NoEnd,          // the file has no end record
   InvalidRecord,  // byte count, load offset, record type or segment not hexadecimal
+  Overlap,        // data written again with other values (found with the memory map)
 };
-inline constexpr std::size_t kFaultKinds = 7;
+inline constexpr std::size_t kFaultKinds = 8;
 
 // Names of the fault kinds, as the summary of a checked run shows them.
 inline constexpr std::array<std::string_view, kFaultKinds> kFaultNames = {
     "checksum",          "byte count",         "non-hex character", "record after end",
-    "second end record", "missing end record", "invalid record"};
+    "second end record", "missing end record", "invalid record",    "overlapping data"};
 
 struct FaultCounts {
   std::array<std::int64_t, kFaultKinds> counts{};
