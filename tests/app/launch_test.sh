@@ -68,4 +68,5 @@ press() {
 cd "$(dirname "$2")"
 press alt+x "^Larkspan - $(pwd -P)/$(basename "$2")\$" "$(basename "$2")"
 no_display=1 press alt+F4 '^Larkspan$' -display "$DISPLAY"
-echo "X: the file argument opened, Alt+X and Alt+F4 ended larkspan with status 0"
+echo "X: larkspan kept the server up for Qt, opened the file argument, found the server by" \
+  "-display, and ended with status 0 on Alt+X and Alt+F4"
