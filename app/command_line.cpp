@@ -5,8 +5,11 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <string>
+#include <utility>
 
 #include "app/display.h"
+#include "app/qt_options.h"
 #include "larkspan/version.h"
 
 namespace larkspan {
@@ -25,6 +28,9 @@ constexpr char kUsage[] =
     "  -h, --help     display this help and exit\n"
     "  -V, --version  output version information and exit\n"
     "\n"
+    "Qt's standard options (-platform, -display, -style, -geometry, ...) are also\n"
+    "taken and passed on to Qt.\n"
+    "\n"
     "The window needs a display. Without one, larkspan-scan FILE prints the same\n"
     "listing on the console, and xvfb-run -a larkspan [FILE] gives the window a\n"
     "virtual X display.\n"
@@ -33,7 +39,7 @@ constexpr char kUsage[] =
     "wrong usage.\n";
 
 CommandLine Ending(int status) {
-  return CommandLine{.file = {}, .exitStatus = status};
+  return CommandLine{.file = {}, .exitStatus = status, .display = {}};
 }
 
 CommandLine UsageError(const QString& problem) {
@@ -48,13 +54,28 @@ QStringList Arguments(int argc, char** argv) {
   return arguments;
 }
 
+// Where the window is to show, as Qt's options say.
+DisplayOptions DisplayOptionsOf(const QCommandLineParser& parser) {
+  const auto value = [&parser](const char* name) -> std::optional<std::string> {
+    const QString option = QString::fromLatin1(name);
+    if (!parser.isSet(option)) return std::nullopt;
+    return parser.value(option).toLocal8Bit().toStdString();
+  };
+  return DisplayOptions{.platform = value("platform"),
+                        .display = value("display"),
+                        .pluginPath = value("platformpluginpath")};
+}
+
 }  // namespace
 
 CommandLine ReadCommandLine(int argc, char** argv) {
   QCommandLineParser parser;
+  // Qt's options are single words after one dash (-platform), as are -h and -V.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
   const QCommandLineOption version(QStringList{QStringLiteral("V"), QStringLiteral("version")});
   parser.addOptions({help, version});
+  parser.addOptions(QtOptions());
   if (!parser.parse(Arguments(argc, argv))) return UsageError(parser.errorText());
   if (parser.isSet(help)) {
     std::fputs(kUsage, stdout);
@@ -66,11 +87,13 @@ CommandLine ReadCommandLine(int argc, char** argv) {
   }
   const QStringList files = parser.positionalArguments();
   if (files.size() > 1) return UsageError(QStringLiteral("only one FILE can be listed at a time"));
-  if (const std::optional<std::string> problem = NoDisplay()) {
-    std::fprintf(stderr, "larkspan: %s\n", problem->c_str());
+  DisplayCheck display = CheckDisplay(DisplayOptionsOf(parser));
+  if (display.problem) {
+    std::fprintf(stderr, "larkspan: %s\n", display.problem->c_str());
     return Ending(kExitNoDisplay);
   }
-  return CommandLine{.file = files.value(0), .exitStatus = std::nullopt};
+  return CommandLine{
+      .file = files.value(0), .exitStatus = std::nullopt, .display = std::move(display.x)};
 }
 
 }  // namespace larkspan

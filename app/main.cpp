@@ -6,9 +6,10 @@
 #include "ui/qt_platform.h"
 
 int main(int argc, char** argv) {
-  const larkspan::CommandLine command = larkspan::ReadCommandLine(argc, argv);
+  larkspan::CommandLine command = larkspan::ReadCommandLine(argc, argv);
   if (command.exitStatus) return *command.exitStatus;
   QApplication app(argc, argv);
+  command.display.Close();  // Qt has its own connection now
   larkspan::QtPlatform platform;
   larkspan::Main_Form form(platform);
   form.show();

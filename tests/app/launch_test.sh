@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # launch_test.sh LARKSPAN HEX_FILE [SLOWNESS]: the real larkspan comes up on the
-# offscreen platform and stays up; under an X server of its own (when Xvfb and
-# xdotool are there) it opens HEX_FILE, given relative to the current folder, at
-# once, and ends with status 0 on Alt+X, the Exit button's access key, and on
-# Alt+F4. SLOWNESS multiplies every time limit (a sanitizer build is slower).
+# offscreen platform (-platform offscreen, no display) and stays up; under an X
+# server of its own (when Xvfb and xdotool are there), as its first client, it
+# keeps the server up until Qt has connected, opens HEX_FILE, given relative to
+# the current folder, at once, and ends with status 0 on Alt+X, the Exit button's
+# access key, and on Alt+F4; it also finds the server by -display alone. SLOWNESS
+# multiplies every time limit (a sanitizer build is slower).
 set -u
 bin=$(realpath "$1")
 slowness=${3:-1}
 work=$(mktemp -d)
 xvfb=""
-trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+keeper=""
+trap 'kill $xvfb $keeper 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "$*"; exit 1; }
 # Waits up to N tenths of a second (times SLOWNESS) for COMMAND to succeed.
 wait_for() {
@@ -19,7 +22,7 @@ wait_for() {
   "$@"
 }
 
-QT_QPA_PLATFORM=offscreen "$bin" &
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin" -platform offscreen &
 pid=$!
 sleep 1
 kill -TERM "$pid" || fail "larkspan ended by itself on the offscreen platform"
@@ -29,20 +32,30 @@ if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
   exit 0
 fi
 
-# The server picks a display number no other server has and writes it to fd 3; it
-# stays up when its last client leaves (larkspan checks the display first).
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
+# The server picks a display number no other server has and writes it to fd 3. It
+# ends when its last client leaves, where a server of xvfb-run resets: a larkspan
+# that let it go between its display check and Qt's connection would lose it. Its
+# log names the process of each client that connects.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -terminate -audit 2 3>"$work/display" \
   2>"$work/xvfb.log" &
 xvfb=$!
 wait_for 100 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n 1 "$work/display")"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
-# press KEYS TITLE [ARG]: larkspan ARG shows a window titled TITLE (a pattern) and
-# ends with status 0 when KEYS are pressed in it.
+# Whether process $1 has connected to the server $2 times.
+connected() { [ "$(grep -c " connected from .*pid=$1 )" "$work/xvfb.log")" -ge "$2" ]; }
+
+# press KEYS TITLE [ARG]...: larkspan ARG... shows a window titled TITLE (a pattern)
+# and ends with status 0 when KEYS are pressed in it. No other client connects
+# before Qt's connection, larkspan's second; then one of ours keeps the server up.
 press() {
-  "$bin" "${@:3}" 2>"$work/stderr" &
+  env ${no_display:+-u DISPLAY} "$bin" "${@:3}" 2>"$work/stderr" &
   pid=$!
+  wait_for 300 eval 'connected "$pid" 2 || ! kill -0 "$pid" 2>/dev/null'
+  connected "$pid" 2 || fail "$1: larkspan lost the server: $(cat "$work/stderr")"
+  [ -n "$keeper" ] || { xdotool sleep 100000 & keeper=$!; }
+  wait_for 100 connected "$keeper" 1 || fail "the keeper did not connect"
   # The window mapped and viewable, then focused, before the keys go to it.
   win=$(timeout $((30 * slowness)) xdotool search --sync --onlyvisible --name "$2" | head -n 1)
   [ -n "$win" ] || fail "$1: no window titled '$2'"
@@ -54,5 +67,6 @@ press() {
 }
 cd "$(dirname "$2")"
 press alt+x "^Larkspan - $(pwd -P)/$(basename "$2")\$" "$(basename "$2")"
-press alt+F4 '^Larkspan$'
-echo "X: the file argument opened, Alt+X and Alt+F4 ended larkspan with status 0"
+no_display=1 press alt+F4 '^Larkspan$' -display "$DISPLAY"
+echo "X: larkspan kept the server up for Qt, opened the file argument, found the server by" \
+  "-display, and ended with status 0 on Alt+X and Alt+F4"
