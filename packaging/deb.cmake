@@ -16,10 +16,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
-# Installed into DESTDIR with the prefix /usr, whatever the build's own prefix:
-# the install then leaves the MIME database to dpkg's trigger.
-set(CPACK_SET_DESTDIR ON)
-set(CPACK_INSTALL_PREFIX /usr)
+# CPack installs with the prefix /usr and DESTDIR set to its staging folder, so
+# the install leaves the MIME database to dpkg's trigger.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
     GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 include(CPack)
