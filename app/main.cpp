@@ -9,6 +9,8 @@ int main(int argc, char** argv) {
   const larkspan::CommandLine command = larkspan::ReadCommandLine(argc, argv);
   if (command.exitStatus) return *command.exitStatus;
   QApplication app(argc, argv);
+  // The desktop entry's name, by which a Wayland desktop finds the window's entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.larkspan.Larkspan"));
   larkspan::QtPlatform platform;
   larkspan::Main_Form form(platform);
   form.show();
