@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# package_test.sh BUILD_DIR: the Debian package made from BUILD_DIR holds the files
-# of files.txt and no other (no compiled MIME cache), depends on the libraries that
-# dpkg-shlibdeps found, passes lintian and the AppStream and manual page checks, and
-# its programs run from the unpacked tree.
+# package_test.sh BUILD_DIR: the Debian package of BUILD_DIR holds files.txt only,
+# depends on what dpkg-shlibdeps found, passes lintian, appstreamcli and man, and
+# its programs run unpacked.
 set -u
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
