@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
   if (command.exitStatus) return *command.exitStatus;
   QApplication app(argc, argv);
   command.display.Close();  // Qt has its own connection now
+  // The desktop entry's name, by which a Wayland desktop finds the window's entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.larkspan.Larkspan"));
   larkspan::QtPlatform platform;
   larkspan::Main_Form form(platform);
   form.show();

@@ -9,7 +9,7 @@ fail() { echo "$*"; exit 1; }
 
 cmake --install "$1" --prefix "$prefix" --component desktop >/dev/null 2>&1 ||
   fail "cmake --install of the desktop component failed"
-entry=$prefix/share/applications/larkspan.desktop
+entry=$prefix/share/applications/org.larkspan.Larkspan.desktop
 desktop-file-validate "$entry" || fail "desktop-file-validate rejects the entry"
 grep -qx 'Exec=larkspan %f' "$entry" && grep -qx 'MimeType=text/x-ihex;' "$entry" ||
   fail "the entry does not open Intel HEX files with larkspan"
