@@ -26,7 +26,7 @@ ConsoleView::~ConsoleView() {
   FlushListing();
 }
 
-void ConsoleView::AddToList(std::string_view text, LineKind /*kind*/) {
+void ConsoleView::AddToList(std::string_view text, LineKind /*kind*/, std::int64_t /*line*/) {
   if (options_.sharedTarget) EraseProgress();
   pending_.append(text);
   pending_.push_back('\n');

@@ -32,7 +32,7 @@ class ConsoleView final : public ListingOutput, public ScanListener {
   ConsoleView(const ConsoleView&) = delete;
   ConsoleView& operator=(const ConsoleView&) = delete;
 
-  void AddToList(std::string_view text, LineKind kind) override;
+  void AddToList(std::string_view text, LineKind kind, std::int64_t line) override;
   void OnWarning(const Message& message) override { WriteMessage(message); }
   void OnFileError(const Message& message) override { WriteMessage(message); }
   void OnProgress(std::int64_t lines) override;

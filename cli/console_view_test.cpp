@@ -63,14 +63,14 @@ TEST(ConsoleView, SharedTargetFlushesTheListingBeforeMessagesAndProgress) {
   MemoryStream out, err;
   ConsoleView view(out.file, err.file,
                    {.showProgress = true, .sharedTarget = true, .progressInterval = {}});
-  view.AddToList("first", LineKind::kPlain);
+  view.AddToList("first", LineKind::kPlain, -1);
   view.OnWarning(kWarning);
   EXPECT_EQ(out.Text(), "first\n");
-  view.AddToList("second", LineKind::kPlain);
+  view.AddToList("second", LineKind::kPlain, -1);
   view.OnProgress(100);
   EXPECT_EQ(out.Text(), "first\nsecond\n");
   // The next listing line first erases the progress line it would overwrite.
-  view.AddToList("third", LineKind::kPlain);
+  view.AddToList("third", LineKind::kPlain, -1);
   EXPECT_EQ(err.Flushed(), "T: w; x\n\rReading line: 100\r                 \r");
 }
 

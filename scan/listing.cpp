@@ -22,7 +22,7 @@ void Listing::OnRecord(const Record& record) {
       return;
     case format::kEnd:
       text_.assign("End record.");
-      Add(LineKind::kPlain);
+      Add(LineKind::kPlain, record.line);
       return;
     case format::kExtendedSegment:
       ListExtended(record, LineKind::kExtendedAddress, format::kSegmentWidth, state_.Extended);
@@ -49,7 +49,7 @@ void Listing::ListData(const Record& record) {
   text_.append(Field(record.text, format::kOffsetIndex, format::kOffsetWidth));
   text_.append("h: ");
   text_.append(Field(record.text, format::kDataIndex, std::size_t{record.count} * 2));
-  Add(LineKind::kData);
+  Add(LineKind::kData, record.line);
   state_.Address.Note(record.offset, record.line);
 }
 
@@ -65,7 +65,7 @@ void Listing::ListExtended(const Record& record, LineKind kind, std::size_t widt
   text_.assign(PrefixOf(kind));
   text_.append(value);
   text_.append(segment ? "0h" : "0000h");
-  Add(kind);
+  Add(kind, record.line);
   span.Note(std::int64_t{HexToLong(value)} * (segment ? 16 : 65536), record.line);
 }
 
@@ -76,7 +76,7 @@ void Listing::ListStart(const Record& record) {
   text_.append(Field(record.text, format::kStartIpHighIndex, format::kStartIpWidth));
   text_.append(" ");
   text_.append(Field(record.text, format::kStartIpLowIndex, format::kStartIpWidth));
-  Add(LineKind::kStartRecord);
+  Add(LineKind::kStartRecord, record.line);
 }
 
 void Listing::ListStartLinear(const Record& record) {
@@ -88,11 +88,11 @@ void Listing::ListStartLinear(const Record& record) {
   text_.assign(PrefixOf(LineKind::kStartLinear));
   text_.append(eip);
   text_.append("h");
-  Add(LineKind::kStartLinear);
+  Add(LineKind::kStartLinear, record.line);
 }
 
-void Listing::Add(LineKind kind) {
-  output_.AddToList(text_, kind);
+void Listing::Add(LineKind kind, std::int64_t line) {
+  output_.AddToList(text_, kind, line);
 }
 
 void Listing::WarnUnknown(const Record& record) {

@@ -17,9 +17,10 @@ class ListingOutput {
  public:
   virtual ~ListingOutput() = default;
   // Appends an entry at the end of the list: every listing line goes through
-  // here. `text` begins with the prefix of its `kind`. Listing texts are 8-bit:
-  // one byte is one character (Latin-1), as read from the file.
-  virtual void AddToList(std::string_view text, LineKind kind) = 0;
+  // here. `text` begins with the prefix of its `kind`; `line` is the line of the
+  // record it stands for, -1 for the separator and the summary. Listing texts are
+  // 8-bit: one byte is one character (Latin-1), as read from the file.
+  virtual void AddToList(std::string_view text, LineKind kind, std::int64_t line) = 0;
 };
 
 // Lists data, end, extended segment address and start segment address records
@@ -40,7 +41,7 @@ class Listing final : public ScanListener {
   void ListExtended(const Record& record, LineKind kind, std::size_t width, Span& span);
   void ListStart(const Record& record);
   void ListStartLinear(const Record& record);
-  void Add(LineKind kind);
+  void Add(LineKind kind, std::int64_t line = -1);
   void WarnUnknown(const Record& record);
   void WarnInvalid(const Record& record);
   void ListSpan(std::string_view name, const Span& span);

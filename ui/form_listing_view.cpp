@@ -22,8 +22,8 @@ constexpr qint64 kLayoutCostFactor = 5;
 FormListingView::FormListingView(Main_Form& form, PacingCounts& counts)
     : form_(form), counts_(counts) {}
 
-void FormListingView::AddToList(std::string_view text, LineKind kind) {
-  form_.Contents_Model->Append(text, kind);
+void FormListingView::AddToList(std::string_view text, LineKind kind, std::int64_t line) {
+  form_.Contents_Model->Append(text, kind, line);
 }
 
 void FormListingView::OnWarning(const Message& message) {

@@ -35,7 +35,7 @@ class FormListingView final : public ListingOutput, public ScanListener {
  public:
   FormListingView(Main_Form& form, PacingCounts& counts);
 
-  void AddToList(std::string_view text, LineKind kind) override;
+  void AddToList(std::string_view text, LineKind kind, std::int64_t line) override;
   void OnWarning(const Message& message) override;
   void OnFileError(const Message& message) override;
   void OnProgress(std::int64_t lines) override;

@@ -32,7 +32,9 @@ QVariant ListingModel::data(const QModelIndex& index, int role) const {
          QLatin1StringView(entry.rest.data(), static_cast<qsizetype>(entry.rest.size()));
 }
 
-void ListingModel::Append(std::string_view text, LineKind kind) {
+void ListingModel::Append(std::string_view text, LineKind kind, std::int64_t line) {
+  const std::int64_t shift = line >= 0 ? line - StoredCount() : kNoLine;
+  if (shifts_.empty() || shifts_.back().shift != shift) shifts_.push_back({StoredCount(), shift});
   if (text.size() > widestLength_ || starts_.empty()) {
     widest_ = StoredCount();
     widestLength_ = text.size();
@@ -71,6 +73,25 @@ ListingModel::Entry ListingModel::At(std::int64_t row) const {
           std::string_view(p + kHeaderSize, end - start - kHeaderSize)};
 }
 
+std::int64_t ListingModel::LineOfRow(std::int64_t row) const {
+  const auto it = std::upper_bound(shifts_.begin(), shifts_.end(), row,
+                                   [](std::int64_t r, const LineShift& s) { return r < s.row; });
+  if (row < 0 || row >= StoredCount() || it == shifts_.begin()) return -1;
+  const std::int64_t shift = std::prev(it)->shift;
+  return shift == kNoLine ? -1 : row + shift;
+}
+
+std::int64_t ListingModel::RowOfLine(std::int64_t line) const {
+  // The last stretch of rows whose first line is at or before `line`; the entries
+  // without a line (the summary) come last.
+  const auto after = std::partition_point(shifts_.begin(), shifts_.end(), [&](const LineShift& s) {
+    return s.shift != kNoLine && s.row + s.shift <= line;
+  });
+  if (after == shifts_.begin()) return -1;
+  const std::int64_t row = line - std::prev(after)->shift;
+  return LineOfRow(row) == line ? row : -1;
+}
+
 void ListingModel::Publish() {
   // A view counts its rows in an int; entries past that are kept but not shown.
   const auto stored =
@@ -87,6 +108,7 @@ void ListingModel::Clear() {
   blocks_.clear();
   blocks_.shrink_to_fit();
   std::deque<std::uint32_t>().swap(starts_);
+  std::vector<LineShift>().swap(shifts_);
   published_ = 0;
   widest_ = 0;
   widestLength_ = 0;

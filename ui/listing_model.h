@@ -3,6 +3,7 @@
 
 #include <QAbstractListModel>
 
+#include <climits>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -31,9 +32,10 @@ class ListingModel : public QAbstractListModel {
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
-  // Stores `text`, a line of `kind` that begins with the prefix of its kind, as
-  // the last entry; views see it after the next Publish().
-  void Append(std::string_view text, LineKind kind = LineKind::kPlain);
+  // Stores `text`, a line of `kind` that begins with the prefix of its kind and
+  // stands for the record on `line` (-1 for none), as the last entry; views see it
+  // after the next Publish().
+  void Append(std::string_view text, LineKind kind = LineKind::kPlain, std::int64_t line = -1);
   // Announces the entries appended since the last call.
   void Publish();
   // Removes all entries and gives their memory back.
@@ -41,6 +43,10 @@ class ListingModel : public QAbstractListModel {
 
   // Entries stored, published or not.
   std::int64_t StoredCount() const { return static_cast<std::int64_t>(starts_.size()); }
+  // The line of the record an entry stands for, -1 for none.
+  std::int64_t LineOfRow(std::int64_t row) const;
+  // The entry that stands for the record on `line`, -1 for none.
+  std::int64_t RowOfLine(std::int64_t line) const;
   // The published entry with the longest text (0 when there is none): with
   // uniform item sizes, every entry is as wide as this one.
   int WidestRow() const { return widestPublished_; }
@@ -61,6 +67,14 @@ class ListingModel : public QAbstractListModel {
   static constexpr std::size_t kBlockSize = 1 << 20;
   std::vector<Block> blocks_;
   std::deque<std::uint32_t> starts_;  // offset of every entry within its block
+  // Entries and the lines they stand for rise together: from each of these rows
+  // on, the line is the row plus `shift` (kNoLine: no line).
+  struct LineShift {
+    std::int64_t row;
+    std::int64_t shift;
+  };
+  static constexpr std::int64_t kNoLine = INT64_MIN;
+  std::vector<LineShift> shifts_;
   int published_ = 0;
   std::int64_t widest_ = 0;  // entry with the longest text
   std::size_t widestLength_ = 0;

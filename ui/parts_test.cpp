@@ -58,6 +58,13 @@ class PartsTest : public QObject {
       }
     }
     model.Clear();
+    // Entries and their lines: line 2 has none (a warning), the summary none.
+    for (const std::int64_t line : {0, 1, 3, 4, -1, -1}) model.Append("x", {}, line);
+    QCOMPARE((std::vector{model.RowOfLine(2), model.RowOfLine(3), model.RowOfLine(5)}),
+             (std::vector<std::int64_t>{-1, 2, -1}));
+    QCOMPARE((std::vector{model.LineOfRow(3), model.LineOfRow(4), model.LineOfRow(9)}),
+             (std::vector<std::int64_t>{4, -1, -1}));
+    model.Clear();
     QCOMPARE(model.rowCount(), 0);
     QCOMPARE(model.StoredCount(), 0);
   }

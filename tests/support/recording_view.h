@@ -21,7 +21,7 @@ class RecordingView : public ListingOutput, public ScanListener {
   // Called at each progress event, so a test can act "inside" a run.
   std::function<void()> onProgress;
 
-  void AddToList(std::string_view text, LineKind) override { Record("add:", text); }
+  void AddToList(std::string_view text, LineKind, std::int64_t) override { Record("add:", text); }
   void OnWarning(const Message& message) override { Record("warning:", Text(message)); }
   void OnFileError(const Message& message) override { Record("error:", Text(message)); }
   void OnProgress(std::int64_t lines) override {
