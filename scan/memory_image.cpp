@@ -114,6 +114,16 @@ std::uint64_t MemoryImage::Bytes() const {
   return bytes;
 }
 
+std::optional<std::pair<std::uint32_t, std::uint32_t>> MemoryImage::AddressesOfLine(
+    std::int64_t line) const {
+  const auto run = std::partition_point(runs_.begin(), runs_.end(),
+                                        [&](const Run& r) { return r.LastLine() < line; });
+  if (run == runs_.end() || run->line > line) return std::nullopt;
+  const std::uint32_t start = static_cast<std::uint32_t>(line - run->line) * run->recordLength;
+  return std::pair{run->first + start,
+                   std::min<std::uint32_t>(run->recordLength, run->length - start)};
+}
+
 const MemoryImage::Piece* MemoryImage::PieceAt(std::uint32_t address) const {
   auto it = std::upper_bound(pieces_.begin(), pieces_.end(), address,
                              [](std::uint32_t a, const Piece& piece) { return a < piece.first; });

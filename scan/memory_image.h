@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace larkspan {
@@ -30,6 +31,7 @@ class MemoryImage {
     std::int64_t LineAt(std::uint32_t address) const {
       return line + (address - first) / recordLength;
     }
+    std::int64_t LastLine() const { return line + (length - 1) / recordLength; }
   };
 
   // An address range whose bytes are all held by one run: the last run that wrote
@@ -78,6 +80,9 @@ class MemoryImage {
   // Addresses that hold data.
   std::uint64_t Bytes() const;
 
+  // The addresses the data record on `line` wrote (the first part of one that
+  // wraps): its first address and its length; nothing for a line without data.
+  std::optional<std::pair<std::uint32_t, std::uint32_t>> AddressesOfLine(std::int64_t line) const;
   // The piece that holds `address`, if any.
   const Piece* PieceAt(std::uint32_t address) const;
   // The byte of `run` at `address`, which the run covers.
