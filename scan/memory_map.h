@@ -22,6 +22,8 @@ class MemoryMap final : public ScanListener {
     bool checkOverlaps = false;
   };
 
+  // `events` are those of the run the map listens to; the map warns through them
+  // during the run only.
   MemoryMap(const ScanEvents& events, Options options) : events_(events), options_(options) {}
 
   bool WantsBytes() const override { return true; }

@@ -14,6 +14,7 @@
 
 #include "larkspan/version.h"
 #include "scan/listing.h"
+#include "scan/memory_map.h"
 #include "scan/scan_run.h"
 #include "ui/key_codes.h"
 #include "ui/line_indicator.h"
@@ -158,7 +159,11 @@ bool Main_Form::ListCurrentFile() {
   FormListingView view(*this, pacing_);
   ScanEvents events;
   Listing listing(events, view);
+  // The map only gathers: the listing warns. It comes after the listing, whose
+  // warnings it keeps.
+  map_ = std::make_unique<MemoryMap>(events, MemoryMap::Options{.warn = false});
   events.Add(listing);
+  events.Add(*map_);
   events.Add(view);
   const std::string path = QFile::encodeName(CurrentFile).toStdString();
   try {

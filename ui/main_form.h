@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
+
 #include "ui/common_dialog.h"
 #include "ui/form_listing_view.h"
 
@@ -20,6 +22,7 @@ class QPushButton;
 namespace larkspan {
 
 class LineIndicator;
+class MemoryMap;
 class ListingModel;
 class Platform;
 
@@ -77,6 +80,9 @@ class Main_Form : public QMainWindow {
   // True while a scan run fills the list.
   bool ScanActive() const { return scanActive_; }
   Platform& Services() const { return platform_; }
+  // The memory map of the file last loaded, complete when the run was; nothing
+  // before the first load.
+  const MemoryMap* LastMap() const { return map_.get(); }
   // How the last scan run paced its event processing and list layouts.
   const PacingCounts& Pacing() const { return pacing_; }
 
@@ -105,6 +111,7 @@ class Main_Form : public QMainWindow {
   Platform& platform_;
   bool scanActive_ = false;
   PacingCounts pacing_;
+  std::unique_ptr<MemoryMap> map_;
 };
 
 }  // namespace larkspan
