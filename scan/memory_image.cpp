@@ -72,27 +72,39 @@ void MemoryImage::Paint(std::uint32_t index, std::map<std::uint32_t, Piece>& pai
   painted.emplace(run.first, Piece{run.first, run.End(), index});
 }
 
+// The overlap is cut where a record of either run ends: the bytes of one earlier
+// and one later record either are all alike or conflict. Neighbouring cuts of the
+// same kind are merged, and keep the lines of their first records.
 void MemoryImage::NoteOverlap(std::uint32_t earlier, std::uint32_t later, std::uint32_t first,
                               std::uint64_t end) {
   const Run& a = runs_[earlier];
   const Run& b = runs_[later];
-  std::uint64_t differing = 0;
-  for (std::uint64_t address = first; address < end; ++address) {
-    const auto at = static_cast<std::uint32_t>(address);
-    differing += ByteOf(a, at) != ByteOf(b, at) ? 1 : 0;
+  for (std::uint64_t from = first; from < end;) {
+    const auto at = static_cast<std::uint32_t>(from);
+    const std::uint64_t to = std::min({end, a.RecordEnd(at), b.RecordEnd(at)});
+    std::uint64_t differing = 0;
+    for (std::uint64_t address = from; address < to; ++address) {
+      const auto byte = static_cast<std::uint32_t>(address);
+      differing += ByteOf(a, byte) != ByteOf(b, byte) ? 1 : 0;
+    }
+    AddOverlap(Overlap{at, static_cast<std::uint32_t>(to - 1), a.LineAt(at), b.LineAt(at),
+                       differing, earlier, later});
+    from = to;
   }
-  const auto last = static_cast<std::uint32_t>(end - 1);
+}
+
+void MemoryImage::AddOverlap(const Overlap& overlap) {
   if (!overlaps_.empty()) {
     Overlap& previous = overlaps_.back();
-    if (previous.earlierRun == earlier && previous.laterRun == later &&
-        std::uint64_t{previous.last} + 1 == first) {
-      previous.last = last;
-      previous.differing += differing;
+    if (previous.earlierRun == overlap.earlierRun && previous.laterRun == overlap.laterRun &&
+        previous.Conflicting() == overlap.Conflicting() &&
+        std::uint64_t{previous.last} + 1 == overlap.first) {
+      previous.last = overlap.last;
+      previous.differing += overlap.differing;
       return;
     }
   }
-  overlaps_.push_back(
-      Overlap{first, last, a.LineAt(first), b.LineAt(first), differing, earlier, later});
+  overlaps_.push_back(overlap);
 }
 
 std::vector<MemoryImage::Range> MemoryImage::Ranges() const {

@@ -3,6 +3,7 @@
 // address ranges, and the overlaps of later records with earlier ones.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -32,6 +33,12 @@ class MemoryImage {
       return line + (address - first) / recordLength;
     }
     std::int64_t LastLine() const { return line + (length - 1) / recordLength; }
+    // One past the last address of the record that wrote `address`.
+    std::uint64_t RecordEnd(std::uint32_t address) const {
+      const std::uint64_t end =
+          first + (std::uint64_t{address - first} / recordLength + 1) * recordLength;
+      return std::min(end, End());
+    }
   };
 
   // An address range whose bytes are all held by one run: the last run that wrote
@@ -42,8 +49,9 @@ class MemoryImage {
     std::uint32_t run = 0;  // index into Runs()
   };
 
-  // Addresses written by an earlier and again by a later record, merged over
-  // neighbouring addresses written by the same two runs.
+  // Addresses written by an earlier and again by a later record: all alike, or
+  // conflicting with at least one byte of another value. Neighbouring addresses
+  // written by the same two runs, and of the same kind, are merged.
   struct Overlap {
     std::uint32_t first = 0;
     std::uint32_t last = 0;
@@ -98,6 +106,7 @@ class MemoryImage {
   void Paint(std::uint32_t runIndex, std::map<std::uint32_t, Piece>& painted);
   void NoteOverlap(std::uint32_t earlier, std::uint32_t later, std::uint32_t first,
                    std::uint64_t end);
+  void AddOverlap(const Overlap& overlap);
 
   std::vector<std::unique_ptr<std::uint8_t[]>> blocks_;
   std::uint32_t blockUsed_ = kBlockSize;  // bytes used in the last block
