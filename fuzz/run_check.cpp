@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "fuzz/map_check.h"
 #include "scan/listing.h"
 #include "scan/record_check.h"
 #include "scan/scan_run.h"
@@ -231,6 +232,7 @@ std::vector<std::string> CheckScan(const std::string& path, std::string_view byt
   const long long lines = CountLines(bytes);
   auto problems = CheckEvents(view, outcome, lines);
   CheckCheckedRun(path, view, lines, problems);
+  for (std::string& problem : CheckMap(path)) problems.push_back(std::move(problem));
   return problems;
 }
 
