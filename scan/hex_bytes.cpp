@@ -3,6 +3,10 @@
 #include <bit>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "scan/record_format.h"
 
 namespace larkspan {
@@ -34,10 +38,48 @@ bool DecodeWord(std::uint64_t word, std::uint8_t* out) {
   return ((digit | letter) & ~word & kHighBits) == kHighBits;
 }
 
+#ifdef __SSE2__
+// Sixteen characters at once, as DecodeWord does eight.
+bool DecodeBlock(const char* text, std::uint8_t* out) {
+  const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+  const __m128i digits = _mm_sub_epi8(chars, _mm_set1_epi8('0'));
+  const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(digits, _mm_set1_epi8(9)), digits);
+  const __m128i letters =
+      _mm_sub_epi8(_mm_or_si128(chars, _mm_set1_epi8(0x20)), _mm_set1_epi8('a'));
+  const __m128i isLetter = _mm_cmpeq_epi8(_mm_min_epu8(letters, _mm_set1_epi8(5)), letters);
+  if (_mm_movemask_epi8(_mm_or_si128(isDigit, isLetter)) != 0xFFFF) return false;
+  const __m128i values =
+      _mm_or_si128(_mm_and_si128(isDigit, digits),
+                   _mm_andnot_si128(isDigit, _mm_add_epi8(letters, _mm_set1_epi8(10))));
+  // Each 16-bit lane holds a high digit in its low byte and a low digit above it.
+  const __m128i bytes = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(values, _mm_set1_epi16(0xFF)), 4),
+                                     _mm_srli_epi16(values, 8));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(bytes, bytes));
+  return true;
+}
+#endif
+
 }  // namespace
 
 std::size_t DecodeHex(std::string_view text, std::uint8_t* out) {
   std::size_t i = 0;
+#ifdef __SSE2__
+  for (; i + 16 <= text.size(); i += 16, out += 8) {
+    if (!DecodeBlock(text.data() + i, out)) break;
+  }
+  if (i + 16 > text.size()) {
+    // The rest, padded with zero digits; should a character not be a digit, the
+    // pairs below find which.
+    char rest[16];
+    std::memset(rest, '0', sizeof rest);
+    std::memcpy(rest, text.data() + i, text.size() - i);
+    std::uint8_t bytes[8];
+    if (DecodeBlock(rest, bytes)) {
+      std::memcpy(out, bytes, (text.size() - i) / 2);
+      return text.size();
+    }
+  }
+#endif
   for (std::uint64_t word; i + 8 <= text.size(); i += 8, out += 4) {
     std::memcpy(&word, text.data() + i, sizeof word);
     if (!DecodeWord(word, out)) break;

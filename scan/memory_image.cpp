@@ -1,8 +1,12 @@
 #include "scan/memory_image.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <map>
+#include <new>
 
 namespace larkspan {
 
@@ -28,7 +32,7 @@ bool MemoryImage::Continues(std::uint32_t address, std::size_t size, std::int64_
 
 void MemoryImage::StartRun(std::uint32_t address, std::size_t size, std::int64_t line) {
   if (blockUsed_ + size > kBlockSize) {
-    blocks_.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(kBlockSize));
+    blocks_.push_back(NewBlock());
     blockUsed_ = 0;
   }
   runs_.push_back(Run{.first = address,
@@ -38,6 +42,19 @@ void MemoryImage::StartRun(std::uint32_t address, std::size_t size, std::int64_t
                       .offset = blockUsed_,
                       .recordLength = static_cast<std::uint16_t>(size)});
   runs_.back().length = static_cast<std::uint32_t>(size);
+}
+
+MemoryImage::Block MemoryImage::NewBlock() {
+  void* block = std::aligned_alloc(kBlockSize, kBlockSize);
+  if (block == nullptr) throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+  ::madvise(block, kBlockSize, MADV_HUGEPAGE);
+#endif
+  return Block(static_cast<std::uint8_t*>(block));
+}
+
+void MemoryImage::FreeBlock::operator()(std::uint8_t* block) const {
+  std::free(block);
 }
 
 void MemoryImage::Finish() {

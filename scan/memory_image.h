@@ -98,7 +98,9 @@ class MemoryImage {
     return blocks_[run.block][run.offset + (address - run.first)];
   }
 
-  static constexpr std::uint32_t kBlockSize = 1 << 20;
+  // Blocks are as large as a huge page: one page fault each, where the system
+  // offers huge pages.
+  static constexpr std::uint32_t kBlockSize = 2 << 20;
 
  private:
   bool Continues(std::uint32_t address, std::size_t size, std::int64_t line) const;
@@ -108,7 +110,13 @@ class MemoryImage {
                    std::uint64_t end);
   void AddOverlap(const Overlap& overlap);
 
-  std::vector<std::unique_ptr<std::uint8_t[]>> blocks_;
+  struct FreeBlock {
+    void operator()(std::uint8_t* block) const;
+  };
+  using Block = std::unique_ptr<std::uint8_t[], FreeBlock>;
+  static Block NewBlock();
+
+  std::vector<Block> blocks_;
   std::uint32_t blockUsed_ = kBlockSize;  // bytes used in the last block
   std::vector<Run> runs_;
   std::int64_t lastLine_ = -1;  // line of the last record added

@@ -5,7 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -17,6 +22,14 @@ namespace {
 // The first byte in [p, stop) that is 32 or below: a space, a line end or another
 // control character. Most lines have few of them, so eight bytes are tested at once.
 const char* FindSpecial(const char* p, const char* stop) {
+#ifdef __SSE2__
+  const __m128i space = _mm_set1_epi8(' ');
+  for (; stop - p >= 16; p += 16) {
+    const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const int special = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(chars, space), chars));
+    if (special != 0) return p + std::countr_zero(static_cast<unsigned>(special));
+  }
+#endif
   constexpr std::uint64_t kOnes = 0x0101010101010101u;
   constexpr std::uint64_t kHighBits = 0x8080808080808080u;
   while (stop - p >= 8) {
