@@ -30,8 +30,19 @@ constexpr std::array<std::array<char, 2>, 256> kHexPairs = [] {
   return pairs;
 }();
 
-char Printable(std::uint8_t byte) {
-  return byte >= 0x20 && byte < 0x7F ? static_cast<char>(byte) : '.';
+// A byte as a character: itself from 20h to 7Eh, else '.'.
+constexpr std::array<char, 256> kCharacters = [] {
+  std::array<char, 256> characters{};
+  for (std::size_t i = 0; i < characters.size(); ++i) {
+    characters[i] = i >= 0x20 && i < 0x7F ? static_cast<char>(i) : '.';
+  }
+  return characters;
+}();
+
+// Byte `i` of a row in its hexadecimal and character columns.
+inline void PutByte(char* text, std::uint32_t i, std::uint8_t byte) {
+  std::memcpy(text + HexColumn(i), kHexPairs[byte].data(), 2);
+  text[kAsciiColumn + i] = kCharacters[byte];
 }
 
 // Gathers the bytes of the image row by row and writes each row once it is
@@ -103,10 +114,12 @@ void DumpWriter::WriteRow() {
   for (int i = 0; i < 4; ++i) {
     std::memcpy(text + 2 * i, kHexPairs[(row_ >> (24 - 8 * i)) & 0xFF].data(), 2);
   }
-  for (std::uint32_t i = 0; i < kRowBytes; ++i) {
-    if ((present_ >> i & 1) == 0) continue;
-    std::memcpy(text + HexColumn(i), kHexPairs[bytes_[i]].data(), 2);
-    text[kAsciiColumn + i] = Printable(bytes_[i]);
+  if (present_ == kFullRow) {
+    for (std::uint32_t i = 0; i < kRowBytes; ++i) PutByte(text, i, bytes_[i]);
+  } else {
+    for (std::uint32_t i = 0; i < kRowBytes; ++i) {
+      if ((present_ >> i & 1) != 0) PutByte(text, i, bytes_[i]);
+    }
   }
   used_ += kRowWidth;
 }
