@@ -16,12 +16,15 @@ constexpr std::uint32_t kFullRow = 0xFFFF;  // a bit per byte of a row with data
 constexpr char kEmptyRow[] =
     "00000000  -- -- -- -- -- -- -- --  -- -- -- -- -- -- -- --  |                |\n";
 constexpr std::size_t kRowWidth = sizeof kEmptyRow - 1;
-constexpr std::size_t kAsciiColumn = 61;
 
-// Where the hexadecimal digits of byte `i` of a row start.
+// Where the hexadecimal digits of byte `i` of a row start: after the address and
+// two spaces, three characters a byte, one more space between the halves.
 constexpr std::size_t HexColumn(std::uint32_t i) {
   return 10 + 3 * i + (i >= 8 ? 1 : 0);
 }
+// The first character between the bars: after the last byte, two spaces and '|'.
+constexpr std::size_t kAsciiColumn = HexColumn(kRowBytes - 1) + 5;
+static_assert(kEmptyRow[kAsciiColumn - 1] == '|' && kEmptyRow[kAsciiColumn + kRowBytes] == '|');
 
 constexpr std::array<std::array<char, 2>, 256> kHexPairs = [] {
   constexpr char digits[] = "0123456789ABCDEF";
