@@ -11,7 +11,11 @@
 #   from the file dialog's answer to the first entry selected (best of three), with
 #   quick load off and on, against srec_info; the memory the listing adds, against
 #   the file's size; the time to select the last entry (Ctrl+End); and how often the
-#   load processed pending events and laid the list out.
+#   load processed pending events and laid the list out;
+# - a 16 MiB image with 32-bit addresses written by srec_cat: larkspan-scan --dump
+#   FILE > /dev/null against srec_cat FILE -intel -o - -hex-dump (best of three),
+#   with the goals of 10 times faster and a peak memory of at most the file's data
+#   bytes plus 16 MiB.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps srecord time xvfb
@@ -117,3 +121,20 @@ for n in "${sizes[@]}"; do
              wr, wl, qr }'
   done
 done
+
+echo
+image=bench/out/image-16mib.hex
+image_first=0x08000000 image_end=0x09000000
+[ -f "$image" ] || srec_cat -generate $image_first $image_end -repeat-string \
+  "Larkspan firmware image 0123456789" -o "$image" -intel -address-length=4 -obs=16
+read -r st sm < <(best_of3 srec_cat "$image" -intel -o - -hex-dump)
+read -r dt dm < <(best_of3 "$bin/larkspan-scan" --dump "$image")
+printf '%-14s %6s | %12s %10s | %12s %10s | %7s\n' image MB "srec_cat s" "RSS MiB" \
+  "--dump s" "RSS MiB" speedup
+awk -v mb="$(( $(stat -c %s "$image") / 1000000 ))" -v data="$(( image_end - image_first ))" \
+    -v st="$st" -v sm="$sm" -v dt="$dt" -v dm="$dm" 'BEGIN {
+  dt_floor = (dt < 0.01) ? 0.01 : dt
+  printf "%-14s %6d | %12.2f %10.1f | %12.2f %10.1f | %6.1fx\n", "16 MiB, 32-bit", mb, st,
+         sm / 1024, dt, dm / 1024, st / dt_floor
+  if (st / dt_floor < 10) print "  (larkspan-scan --dump: below its goal of 10 times faster)"
+  if (dm * 1024 > data + 16 * 1048576) print "  (larkspan-scan --dump: above its memory goal)" }'

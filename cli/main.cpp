@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli/console_view.h"
+#include "cli/dump.h"
 #include "cli/map_json.h"
 #include "cli/map_report.h"
 #include "cli/options.h"
@@ -47,6 +48,7 @@ int Scan(const std::string& path, const ScanOptions& options) {
   ScanEvents events;
   RecordCheck check(events);
   MemoryMap map(events, {.warn = true, .checkOverlaps = options.check});
+  const bool image = options.map || options.dump;
   ScanOutcome outcome;
   {
     ConsoleView console(stdout, stderr,
@@ -54,7 +56,7 @@ int Scan(const std::string& path, const ScanOptions& options) {
                          .sharedTarget = SameTarget(STDOUT_FILENO, STDERR_FILENO)});
     Listing listing(events, console, options.linear);
     if (options.check) events.Add(check);
-    events.Add(options.map ? static_cast<ScanListener&>(map) : listing);
+    events.Add(image ? static_cast<ScanListener&>(map) : listing);
     events.Add(console);
     outcome = ScanRun(events).Run(name, standardInput ? STDIN_FILENO : -1);
   }
@@ -63,6 +65,8 @@ int Scan(const std::string& path, const ScanOptions& options) {
     std::puts(MapJson(name, map, options.check ? &faults : nullptr).dump(2).c_str());
   } else if (options.map && outcome == ScanOutcome::Complete) {
     WriteMapText(stdout, map);
+  } else if (options.dump && outcome == ScanOutcome::Complete) {
+    WriteDump(stdout, map.Image());
   }
   if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
     std::fprintf(stderr, "larkspan-scan: cannot write the listing: %s\n", std::strerror(errno));
@@ -70,7 +74,7 @@ int Scan(const std::string& path, const ScanOptions& options) {
   }
   if (outcome != ScanOutcome::Complete) return kExitFileError;
   if (!options.check) return kExitComplete;
-  PrintFaults(name, faults, options.map);
+  PrintFaults(name, faults, image);
   return faults.Total() > 0 ? kExitFaults : kExitComplete;
 }
 

@@ -26,13 +26,22 @@ constexpr char kUsage[] =
     "  -c, --check    also warn about every checksum, byte count, non-hexadecimal\n"
     "                 character and end record fault, with its line, and end each\n"
     "                 file with a count of its faults on standard error; with\n"
-    "                 --map, data written twice with other values is a fault too\n"
+    "                 --map or --dump, data written twice with other values is a\n"
+    "                 fault too\n"
     "  -l, --linear   also list extended linear address (04) and start linear\n"
     "                 address (05) records, and their lowest and highest values\n"
     "  -m, --map      print the memory map instead of the listing: the address\n"
     "                 ranges with data, the gaps, overlapping records, the entry\n"
     "                 points and the number of records of each type\n"
     "  -j, --json     print the memory map as one JSON document per FILE\n"
+    "  -d, --dump     print the data by address instead of the listing: each row of\n"
+    "                 16 addresses with data as its address, the 16 bytes in\n"
+    "                 upper-case hexadecimal and as characters between '|' bars,\n"
+    "                 a byte without data as '--' (a space between the bars), of\n"
+    "                 bytes written twice the last; two or more rows without data\n"
+    "                 between data fold into one line '*  NNh (N) bytes without\n"
+    "                 data', the bytes of those rows; implies --linear; not with\n"
+    "                 --map or --json\n"
     "  -h, --help     display this help and exit\n"
     "  -V, --version  output version information and exit\n"
     "\n"
@@ -46,6 +55,7 @@ constexpr option kLongOptions[] = {
     {"linear", no_argument, nullptr, 'l'},
     {"map", no_argument, nullptr, 'm'},
     {"json", no_argument, nullptr, 'j'},
+    {"dump", no_argument, nullptr, 'd'},  // implies --linear
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -75,13 +85,16 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   ParsedCommandLine parsed;
   opterr = 0;  // the messages are ours
   optind = 1;
-  for (int option; (option = getopt_long(argc, argv, ":cjlmhV", kLongOptions, nullptr)) != -1;) {
+  for (int option; (option = getopt_long(argc, argv, ":cdjlmhV", kLongOptions, nullptr)) != -1;) {
     switch (option) {
       case 'c':
         parsed.options.check = true;
         break;
       case 'l':
         parsed.options.linear = true;
+        break;
+      case 'd':
+        parsed.options.dump = parsed.options.linear = true;
         break;
       case 'j':
         parsed.options.json = true;
@@ -101,6 +114,9 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   }
   for (int i = optind; i < argc; ++i) parsed.options.files.emplace_back(argv[i]);
   if (parsed.options.files.empty()) return UsageError("missing FILE");
+  if (parsed.options.dump && parsed.options.map) {
+    return UsageError("--dump cannot be combined with --map or --json");
+  }
   return parsed;
 }
 

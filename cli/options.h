@@ -13,6 +13,7 @@ struct ScanOptions {
   bool linear = false;  // list extended and start linear address records
   bool map = false;     // the memory map instead of the listing
   bool json = false;    // the map as JSON
+  bool dump = false;    // the data as a hex dump instead of the listing
 };
 
 // Reads the options and files. Answers --help and --version, and wrong usage,

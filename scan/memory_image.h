@@ -93,9 +93,12 @@ class MemoryImage {
   std::optional<std::pair<std::uint32_t, std::uint32_t>> AddressesOfLine(std::int64_t line) const;
   // The piece that holds `address`, if any.
   const Piece* PieceAt(std::uint32_t address) const;
-  // The byte of `run` at `address`, which the run covers.
+  // The bytes of `run` from `address`, which the run covers, to the run's end.
+  const std::uint8_t* BytesOf(const Run& run, std::uint32_t address) const {
+    return &blocks_[run.block][run.offset + (address - run.first)];
+  }
   std::uint8_t ByteOf(const Run& run, std::uint32_t address) const {
-    return blocks_[run.block][run.offset + (address - run.first)];
+    return *BytesOf(run, address);
   }
 
   // Blocks are as large as a huge page: one page fault each, where the system

@@ -1,0 +1,22 @@
+// The data of a file's memory image as a hex dump: rows of 16 addresses, the
+// bytes in hexadecimal and as characters, so that two files can be compared by
+// address with diff.
+#pragma once
+
+#include <cstdio>
+
+#include "scan/memory_image.h"
+
+namespace larkspan {
+
+// Writes every row of 16 addresses (aligned to 16) that holds data, in address
+// order, as
+//   AAAAAAAA  XX XX XX XX XX XX XX XX  XX XX XX XX XX XX XX XX  |cccccccccccccccc|
+// in upper-case hexadecimal; a character outside 20h to 7Eh shows as '.', and an
+// address without data as "--" and a space between the bars. Between two rows
+// with data, one row without data is written as such, and two or more fold into
+// one line "*  NNNh (N) bytes without data", N the bytes of the folded rows. An
+// image without data writes nothing. `image` is finished.
+void WriteDump(std::FILE* out, const MemoryImage& image);
+
+}  // namespace larkspan
