@@ -96,10 +96,8 @@ void Listing::Add(LineKind kind, std::int64_t line) {
 }
 
 void Listing::WarnUnknown(const Record& record) {
-  const std::string datatype =
-      "Datatype: " + std::string(Field(record.text, format::kTypeIndex, format::kTypeWidth));
-  events_.Warn(InLine(MessageKind::UnknownType, "Unknown datatype", record.line,
-                      {datatype, "Line will be ignored."}));
+  events_.Warn(
+      UnknownType(record.line, Field(record.text, format::kTypeIndex, format::kTypeWidth)));
 }
 
 void Listing::WarnInvalid(const Record& record) {

@@ -41,10 +41,8 @@ void MemoryMap::OnRecord(const Record& record) {
       break;
     default:
       if (options_.warn) {
-        const std::string datatype =
-            "Datatype: " + std::string(format::Field(record.text, format::kTypeIndex, 2));
-        events_.Warn(InLine(MessageKind::UnknownType, "Unknown datatype", record.line,
-                            {datatype, "Line will be ignored."}));
+        events_.Warn(UnknownType(
+            record.line, format::Field(record.text, format::kTypeIndex, format::kTypeWidth)));
       }
       break;
   }

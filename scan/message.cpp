@@ -20,6 +20,12 @@ Message InvalidRecord(std::int64_t line) {
   return InLine(MessageKind::InvalidRecord, "Invalid record", line, {"Line will be ignored."});
 }
 
+Message UnknownType(std::int64_t line, std::string_view datatype) {
+  const std::string type = "Datatype: " + std::string(datatype);
+  return InLine(MessageKind::UnknownType, "Unknown datatype", line,
+                {type, "Line will be ignored."});
+}
+
 std::string JoinLines(const Message& message, std::string_view separator) {
   std::string text;
   for (std::size_t i = 0; i < message.lines.size(); ++i) {

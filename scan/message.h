@@ -33,6 +33,10 @@ Message InLine(MessageKind kind, std::string_view title, std::int64_t line,
 // not hexadecimal where they must be.
 Message InvalidRecord(std::int64_t line);
 
+// "Unknown datatype in line: N", "Datatype: TT", "Line will be ignored.": a record
+// type that is not decoded, with the type's two characters as they stand.
+Message UnknownType(std::int64_t line, std::string_view datatype);
+
 // The lines of `message` joined by `separator`: "; " on the console, a line
 // break in a message box.
 std::string JoinLines(const Message& message, std::string_view separator);
