@@ -58,7 +58,7 @@ Cells AddressCells(std::uint32_t first, std::uint32_t last) {
 Cells OverlapCells(const MemoryImage::Overlap& overlap) {
   return AddressCells(overlap.first, overlap.last)
          << LineCell(overlap.earlierLine) << LineCell(overlap.laterLine)
-         << Cell{overlap.Conflicting() ? QStringLiteral("%1 differ").arg(overlap.differing)
+         << Cell{overlap.Conflicting() ? QStringLiteral("%1 bytes differ").arg(overlap.differing)
                                        : QStringLiteral("identical")};
 }
 
