@@ -1,10 +1,13 @@
 #include "ui/map_window.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTreeView>
@@ -142,6 +145,18 @@ MapWindow::MapWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(Close_Button, &QPushButton::clicked, this, &QWidget::close);
   new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
   resize(640, 420);
+  PlaceBeside(*parent);
+}
+
+// To the right of the main window, else to its left, where the screen has room.
+void MapWindow::PlaceBeside(const QWidget& main) {
+  const QScreen* screen = main.screen();
+  if (screen == nullptr) return;
+  const QRect room = screen->availableGeometry();
+  const QRect beside = main.frameGeometry();
+  QPoint at(beside.right() + 1, beside.top());
+  if (at.x() + width() > room.right()) at.setX(std::max(room.left(), beside.left() - width()));
+  move(at.x(), std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - height())));
 }
 
 MapWindow::~MapWindow() = default;

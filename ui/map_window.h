@@ -33,6 +33,7 @@ class MapWindow final : public QWidget {
   // The tables, in the order of their tabs.
   enum Table { kRanges, kGaps, kOverlaps, kEntries, kRecords, kWarnings, kTables };
 
+  // Opens beside `parent`, the main window.
   explicit MapWindow(QWidget* parent);
   ~MapWindow() override;
 
@@ -56,6 +57,7 @@ class MapWindow final : public QWidget {
   void LineChosen(qint64 line);
 
  private:
+  void PlaceBeside(const QWidget& main);
   void AddTable(const QString& headers);
   void Fill(Table table, std::size_t rows, MapTableModel::RowCells cells);
   void FillTables(const MemoryMap& map);
