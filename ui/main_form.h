@@ -61,8 +61,8 @@ class Main_Form : public QMainWindow {
   QAction* Func_Linear = nullptr;  // remembered: list types 04 and 05
   QAction* Func_Check = nullptr;   // remembered: check the records as the run reads them
   QAction* Func_About = nullptr;
-  MapWindow* Map_Window = nullptr;  // made when first opened
   QAction* Func_Exit = nullptr;
+  MapWindow* Map_Window = nullptr;  // made when first opened
 
   void Form_Load();
   void Contents_List_Click();
