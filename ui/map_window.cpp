@@ -189,7 +189,8 @@ void MapWindow::ShowMap(std::shared_ptr<const MemoryMap> map, const QString& pat
   FillTables(*map_);
 }
 
-// Only the warnings of a run that ended early: its image was never finished.
+// The tables of `map`; of a run that ended early, only the warnings: its image was
+// never finished.
 void MapWindow::FillTables(const MemoryMap& map) {
   const bool complete = map.Complete();
   Fill(kRanges, ranges_.size(), [this](int row) {
