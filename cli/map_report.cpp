@@ -90,19 +90,13 @@ void WriteEntries(std::FILE* out, const std::vector<Entry>& entries) {
   }
 }
 
-constexpr const char* kTypeNames[] = {"data",
-                                      "end",
-                                      "extended segment address",
-                                      "start segment address",
-                                      "extended linear address",
-                                      "start linear address"};
-
 void WriteCounts(std::FILE* out, const MemoryMap& map) {
   const auto& counts = map.RecordCounts();
   std::fputs("Records:", out);
   for (std::size_t type = 0; type < counts.size(); ++type) {
     if (type <= format::kStartLinear) {
-      std::fprintf(out, "%s %s %" PRId64, type == 0 ? "" : ",", kTypeNames[type], counts[type]);
+      std::fprintf(out, "%s %s %" PRId64, type == 0 ? "" : ",", format::kTypeNames[type],
+                   counts[type]);
     } else if (counts[type] != 0) {
       std::fprintf(out, ", type %02zX %" PRId64, type, counts[type]);
     }

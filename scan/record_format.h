@@ -45,6 +45,14 @@ enum RecordType : std::uint8_t {
   kStartLinear = 5,
 };
 
+// The names of the types above, by type.
+inline constexpr const char* kTypeNames[] = {"data",
+                                             "end",
+                                             "extended segment address",
+                                             "start segment address",
+                                             "extended linear address",
+                                             "start linear address"};
+
 // Value of every 8-bit character as a hexadecimal digit, kNotHex for a character
 // that is none, so that one OR over many values tells whether all were digits.
 inline constexpr std::uint32_t kNotHex = 0x100;

@@ -27,19 +27,21 @@ void FormListingView::AddToList(std::string_view text, LineKind kind, std::int64
 }
 
 void FormListingView::OnWarning(const Message& message) {
-  ShowBox(BoxIcon::Warning, message);
+  if (quiet_) return;
+  quiet_ = ShowBox(BoxIcon::Warning, message,
+                   QStringLiteral("Don't show further warnings for this file"));
 }
 
 void FormListingView::OnFileError(const Message& message) {
-  ShowBox(BoxIcon::Critical, message);
+  if (!quiet_) ShowBox(BoxIcon::Critical, message, QString());
 }
 
 // The entries read so far show behind the box. Messages are in the system's 8-bit
 // encoding, as they may carry the path of the file as the system names it.
-void FormListingView::ShowBox(BoxIcon icon, const Message& message) {
+bool FormListingView::ShowBox(BoxIcon icon, const Message& message, const QString& checkBox) {
   form_.Contents_Model->Publish();
-  form_.Services().MessageBox(&form_, icon, QString::fromLocal8Bit(message.title),
-                              QString::fromLocal8Bit(JoinLines(message, "\n")));
+  return form_.Services().MessageBox(&form_, icon, QString::fromLocal8Bit(message.title),
+                                     QString::fromLocal8Bit(JoinLines(message, "\n")), checkBox);
 }
 
 void FormListingView::OnProgress(std::int64_t lines) {

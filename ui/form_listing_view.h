@@ -13,6 +13,10 @@
 // second of being read. Only the layout is timed, never a modal box opened while
 // events are processed. All entries go out before a message box and at the end.
 // Quick load hides the list and announces nothing until the end.
+//
+// Each warning box offers to show no further warnings of the file: once that is
+// ticked, the run goes on without boxes, a file error's included; the memory map
+// keeps every warning all the same.
 #pragma once
 
 #include <QElapsedTimer>
@@ -46,7 +50,8 @@ class FormListingView final : public ListingOutput, public ScanListener {
   static constexpr qint64 kMaxBatchMs = 400;
 
  private:
-  void ShowBox(BoxIcon icon, const Message& message);
+  // True when the user ticked the box's check box.
+  bool ShowBox(BoxIcon icon, const Message& message, const QString& checkBox);
   void ProcessPendingEvents();
   void PublishBatch();
 
@@ -55,6 +60,7 @@ class FormListingView final : public ListingOutput, public ScanListener {
   QElapsedTimer sinceEvents_;   // since pending events were last processed
   QElapsedTimer sincePublish_;  // invalid until the first batch went out
   qint64 batchIntervalMs_ = kMinBatchMs;
+  bool quiet_ = false;  // no more boxes in this run
 };
 
 }  // namespace larkspan

@@ -82,14 +82,19 @@ std::int64_t ListingModel::LineOfRow(std::int64_t row) const {
 }
 
 std::int64_t ListingModel::RowOfLine(std::int64_t line) const {
+  const std::int64_t row = RowAtOrBeforeLine(line);
+  return row >= 0 && LineOfRow(row) == line ? row : -1;
+}
+
+std::int64_t ListingModel::RowAtOrBeforeLine(std::int64_t line) const {
   // The last stretch of rows whose first line is at or before `line`; the entries
-  // without a line (the summary) come last.
+  // without a line (the summary) come last. Its rows end where the next begins.
   const auto after = std::partition_point(shifts_.begin(), shifts_.end(), [&](const LineShift& s) {
     return s.shift != kNoLine && s.row + s.shift <= line;
   });
   if (after == shifts_.begin()) return -1;
-  const std::int64_t row = line - std::prev(after)->shift;
-  return LineOfRow(row) == line ? row : -1;
+  const std::int64_t end = after == shifts_.end() ? StoredCount() : after->row;
+  return std::min(line - std::prev(after)->shift, end - 1);
 }
 
 void ListingModel::Publish() {

@@ -47,6 +47,9 @@ class ListingModel : public QAbstractListModel {
   std::int64_t LineOfRow(std::int64_t row) const;
   // The entry that stands for the record on `line`, -1 for none.
   std::int64_t RowOfLine(std::int64_t line) const;
+  // That entry, or for a line without one (a record the listing skips) the entry
+  // of the last record before it; -1 when no record before it has an entry.
+  std::int64_t RowAtOrBeforeLine(std::int64_t line) const;
   // The published entry with the longest text (0 when there is none): with
   // uniform item sizes, every entry is as wide as this one.
   int WidestRow() const { return widestPublished_; }

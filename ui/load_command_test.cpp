@@ -1,6 +1,7 @@
 // The load command and files handed over from outside: the file choice, the title
 // and the scan run into the window, which lists and warns as the console does,
 // stays responsive, keeps its memory, and reports what it cannot read.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
@@ -341,15 +342,20 @@ class LoadCommandTest : public testing::WindowFixture {
              qPrintable(QStringLiteral("grew by %1 KiB").arg(ResidentKiB() - afterFirst)));
   }
 
-  // The real message box shows texts from files and paths as plain text.
+  // The real message box shows texts from files and paths as plain text, and
+  // tells whether its check box was ticked.
   void messageBoxesShowMarkupLiterally() {
     QString shown;
     WhenModal<QMessageBox>([&](QMessageBox& box) {
       shown = box.textFormat() == Qt::PlainText ? box.text() : QStringLiteral("not plain");
+      shown += " | " + box.checkBox()->text();
+      box.checkBox()->setChecked(true);
     });
-    QtPlatform().MessageBox(form_.get(), BoxIcon::Critical, QStringLiteral("File error"),
-                            QStringLiteral("Cannot read file: /tmp/<b>x</b>&amp;.hex\nNo such"));
-    QCOMPARE(shown, QStringLiteral("Cannot read file: /tmp/<b>x</b>&amp;.hex\nNo such"));
+    QVERIFY(
+        QtPlatform().MessageBox(form_.get(), BoxIcon::Critical, QStringLiteral("File error"),
+                                QStringLiteral("Cannot read file: /tmp/<b>x</b>&amp;.hex\nNo such"),
+                                QStringLiteral("Tick")));
+    QCOMPARE(shown, QStringLiteral("Cannot read file: /tmp/<b>x</b>&amp;.hex\nNo such | Tick"));
   }
 };
 

@@ -15,6 +15,7 @@
 #include "larkspan/version.h"
 #include "scan/listing.h"
 #include "scan/memory_map.h"
+#include "scan/record_check.h"
 #include "scan/scan_run.h"
 #include "ui/key_codes.h"
 #include "ui/line_indicator.h"
@@ -137,9 +138,12 @@ void Main_Form::LoadFile(const QString& path) {
 // Around the run, the window clears the list, hides it for a quick load, and at
 // the end shows it, gives it the focus and selects its first entry, which shows 0
 // in the indicator. After a failed run the indicator shows the list as it stands.
+// The map window says that a file is being read until the run ends.
 void Main_Form::RunScan() {
   scanActive_ = true;
   OfferLoad(false);
+  Func_Map->setEnabled(true);
+  RefreshMap();
   Contents_Model->Clear();
   if (Quick_Check->checkState() != Qt::Unchecked) Contents_List->setVisible(false);
   const bool complete = ListCurrentFile();
@@ -152,16 +156,22 @@ void Main_Form::RunScan() {
   Contents_List_Click();
   scanActive_ = false;
   OfferLoad(true);
+  RefreshMap();
 }
 
+// With Check records, the checks come first and the map warns about conflicting
+// overlaps, as faults of the file.
 bool Main_Form::ListCurrentFile() {
   pacing_ = {};
   FormListingView view(*this, pacing_);
   ScanEvents events;
-  Listing listing(events, view);
+  RecordCheck check(events);
+  Listing listing(events, view, Func_Linear->isChecked());
   // The map only gathers: the listing warns. It comes after the listing, whose
   // warnings it keeps.
-  map_ = std::make_unique<MemoryMap>(events, MemoryMap::Options{.warn = false});
+  map_ = std::make_shared<MemoryMap>(
+      events, MemoryMap::Options{.warn = false, .checkOverlaps = Func_Check->isChecked()});
+  if (Func_Check->isChecked()) events.Add(check);
   events.Add(listing);
   events.Add(*map_);
   events.Add(view);
@@ -189,7 +199,8 @@ void Main_Form::Func_About_Click() {
           .arg(kVersionRevision) +
       QStringLiteral("\nRead HEX-file and display contents and usable addess info.") +
       QStringLiteral("\n\nWritten by the Larkspan developers.");
-  platform_.MessageBox(this, BoxIcon::Information, QStringLiteral("About Larkspan"), text);
+  platform_.MessageBox(this, BoxIcon::Information, QStringLiteral("About Larkspan"), text,
+                       QString());
 }
 
 QString Main_Form::SplitFilename(const QString& filename, bool pathFile) {

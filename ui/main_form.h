@@ -1,10 +1,12 @@
-// The program's one window: the list of a file's records, the line indicator, the
-// quick-load box, the Load and Exit buttons and the Function menu.
+// The program's main window: the list of a file's records, the line indicator, the
+// quick-load box, the Load and Exit buttons and the Function menu, which also opens
+// the memory map window and holds the options of the scan run.
 #pragma once
 
 #include <QMainWindow>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 
 #include "ui/common_dialog.h"
@@ -22,6 +24,7 @@ class QPushButton;
 namespace larkspan {
 
 class LineIndicator;
+class MapWindow;
 class MemoryMap;
 class ListingModel;
 class Platform;
@@ -54,8 +57,12 @@ class Main_Form : public QMainWindow {
   CommonDialog Filename_Dialog;
   QMenu* Func_Menu = nullptr;
   QAction* Func_Load = nullptr;
+  QAction* Func_Map = nullptr;
+  QAction* Func_Linear = nullptr;  // remembered: list types 04 and 05
+  QAction* Func_Check = nullptr;   // remembered: check the records as the run reads them
   QAction* Func_About = nullptr;
   QAction* Func_Exit = nullptr;
+  MapWindow* Map_Window = nullptr;  // made when first opened
 
   void Form_Load();
   void Contents_List_Click();
@@ -73,6 +80,14 @@ class Main_Form : public QMainWindow {
   // handed over from outside, the command line or a drop.
   void LoadLater(const QString& path);
   void Func_About_Click();
+  // Opens the memory map window, or brings it to the front.
+  void Func_Map_Click();
+  // The options remember their state as the user leaves it.
+  void Func_Linear_Click();
+  void Func_Check_Click();
+  // A row of the map window chose `line`: selects the entry of its record, or of
+  // the last listed record before it, as a click on that entry does.
+  void Map_Table_DblClick(std::int64_t line);
   static QString SplitFilename(const QString& filename, bool pathFile);
 
   // Index of the selected list entry, -1 when none is selected.
@@ -107,11 +122,16 @@ class Main_Form : public QMainWindow {
   // The scan run of CurrentFile into the list; true when it read the whole file.
   bool ListCurrentFile();
   void OfferLoad(bool offered);
+  QAction* AddOption(const QString& caption, const QString& key);
+  // Brings the map window, once made, up to date: the last map, or that a run is
+  // reading a file.
+  void RefreshMap();
 
   Platform& platform_;
   bool scanActive_ = false;
   PacingCounts pacing_;
-  std::unique_ptr<MemoryMap> map_;
+  // Shared with the map window while it shows it.
+  std::shared_ptr<MemoryMap> map_;
 };
 
 }  // namespace larkspan

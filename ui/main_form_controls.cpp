@@ -1,4 +1,4 @@
-// Creation of the window's controls and menu, and the wiring of their events.
+// Creation of the window's controls, and the wiring of their events.
 #include <algorithm>
 
 #include <QAction>
@@ -8,7 +8,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 
@@ -128,20 +127,13 @@ void Main_Form::BuildControls() {
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 }
 
-void Main_Form::BuildMenu() {
-  Func_Menu = menuBar()->addMenu(QStringLiteral("&Function"));
-  Func_Load = Func_Menu->addAction(QStringLiteral("&Load file .."));
-  Func_Menu->addSeparator();  // Space_1
-  Func_About = Func_Menu->addAction(QStringLiteral("&About"));
-  Func_Menu->addSeparator();  // Space_2
-  Func_Exit = Func_Menu->addAction(QStringLiteral("E&xit"));
-  setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
-}
-
 void Main_Form::ConnectHandlers() {
   connect(Load_Button, &QPushButton::clicked, this, [this] { Load_Button_Click(); });
   connect(Exit_Button, &QPushButton::clicked, this, [this] { Exit_Button_Click(); });
   connect(Func_Load, &QAction::triggered, this, [this] { Func_Load_Click(); });
+  connect(Func_Map, &QAction::triggered, this, [this] { Func_Map_Click(); });
+  connect(Func_Linear, &QAction::triggered, this, [this] { Func_Linear_Click(); });
+  connect(Func_Check, &QAction::triggered, this, [this] { Func_Check_Click(); });
   connect(Func_About, &QAction::triggered, this, [this] { Func_About_Click(); });
   connect(Func_Exit, &QAction::triggered, this, [this] { Func_Exit_Click(); });
   // A selection by mouse, keyboard or code is the list's click.

@@ -80,7 +80,9 @@ class MainFormTest : public testing::WindowFixture {
     }
     for (QAction* action : form_->menuBar()->actions() + form_->Func_Menu->actions()) {
       shown << "menu " + (action->isSeparator() ? "-" : action->text()) +
-                   (action->shortcut().isEmpty() ? "" : " shortcut");
+                   (action->shortcut().isEmpty() ? "" : " shortcut") +
+                   (action->isCheckable() ? (action->isChecked() ? " ticked" : " unticked") : "") +
+                   (action->isEnabled() ? "" : " disabled");
     }
     form_->Func_About->trigger();
     for (const auto& box : platform_.boxes) {

@@ -1,5 +1,6 @@
 #include "ui/qt_platform.h"
 
+#include <QCheckBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -7,6 +8,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
 #include <QTreeView>
 
 #include <cstdio>
@@ -50,14 +52,20 @@ void SizeForDetails(QFileDialog& dialog) {
   }
 }
 
+QSettings UserSettings() {
+  return QSettings(QStringLiteral("larkspan"), QStringLiteral("larkspan"));
+}
+
 }  // namespace
 
-void QtPlatform::MessageBox(QWidget* parent, BoxIcon icon, const QString& title,
-                            const QString& text) {
+bool QtPlatform::MessageBox(QWidget* parent, BoxIcon icon, const QString& title,
+                            const QString& text, const QString& checkBox) {
   QMessageBox box(ToQt(icon), title, text, QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
   box.setWindowIcon(ProgramIcon());
+  if (!checkBox.isEmpty()) box.setCheckBox(new QCheckBox(checkBox, &box));
   box.exec();
+  return box.checkBox() != nullptr && box.checkBox()->isChecked();
 }
 
 std::optional<QString> QtPlatform::ChooseFile(QWidget* parent, const CommonDialog& settings) {
@@ -66,6 +74,14 @@ std::optional<QString> QtPlatform::ChooseFile(QWidget* parent, const CommonDialo
   SizeForDetails(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QDir::cleanPath(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());
+}
+
+bool QtPlatform::Option(const QString& key) {
+  return UserSettings().value(key, false).toBool();
+}
+
+void QtPlatform::SetOption(const QString& key, bool on) {
+  UserSettings().setValue(key, on);
 }
 
 void QtPlatform::ExitProgram() {

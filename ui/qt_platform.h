@@ -7,9 +7,12 @@ namespace larkspan {
 
 class QtPlatform final : public Platform {
  public:
-  void MessageBox(QWidget* parent, BoxIcon icon, const QString& title,
-                  const QString& text) override;
+  bool MessageBox(QWidget* parent, BoxIcon icon, const QString& title, const QString& text,
+                  const QString& checkBox) override;
   std::optional<QString> ChooseFile(QWidget* parent, const CommonDialog& settings) override;
+  // Kept with QSettings, as the organisation and application "larkspan".
+  bool Option(const QString& key) override;
+  void SetOption(const QString& key, bool on) override;
   [[noreturn]] void ExitProgram() override;
 };
 

@@ -1,8 +1,11 @@
-// Stand-ins for the window's modal services and the end of the program.
+// Stand-ins for the window's modal services, its options and the end of the
+// program.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -14,20 +17,24 @@ class FakePlatform : public Platform {
  public:
   struct Box {
     BoxIcon icon;
-    QString title, text;
+    QString title, text, checkBox;
   };
   std::vector<Box> boxes;
+  std::size_t tickedBox = SIZE_MAX;  // the box, by index, whose check box the user ticks
   // Answers of the file dialog, in order: a path, or a null QString for cancel;
   // cancel once they run out.
   std::deque<QString> choices;
   std::vector<CommonDialog> requests;  // the dialog as each ShowOpen set it up
+  std::map<QString, bool> options;     // as the user left them
   int exits = 0;
   std::function<void()> whileBoxOpen;  // runs before a box is dismissed
   std::function<void()> onExit;
 
-  void MessageBox(QWidget*, BoxIcon icon, const QString& title, const QString& text) override {
-    boxes.push_back({icon, title, text});
+  bool MessageBox(QWidget*, BoxIcon icon, const QString& title, const QString& text,
+                  const QString& checkBox) override {
+    boxes.push_back({icon, title, text, checkBox});
     if (whileBoxOpen) whileBoxOpen();
+    return !checkBox.isEmpty() && boxes.size() - 1 == tickedBox;
   }
   std::optional<QString> ChooseFile(QWidget*, const CommonDialog& dialog) override {
     requests.push_back(dialog);
@@ -35,6 +42,8 @@ class FakePlatform : public Platform {
     if (!choices.empty()) choices.pop_front();
     return choice.isNull() ? std::nullopt : std::make_optional(choice);
   }
+  bool Option(const QString& key) override { return options[key]; }
+  void SetOption(const QString& key, bool on) override { options[key] = on; }
   void ExitProgram() override {
     ++exits;
     if (onExit) onExit();
