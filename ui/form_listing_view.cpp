@@ -32,8 +32,10 @@ void FormListingView::OnWarning(const Message& message) {
                    QStringLiteral("Don't show further warnings for this file"));
 }
 
+// A file error is not a warning: its box shows also after the user asked for no
+// further warnings, as the listing stops short.
 void FormListingView::OnFileError(const Message& message) {
-  if (!quiet_) ShowBox(BoxIcon::Critical, message, QString());
+  ShowBox(BoxIcon::Critical, message, QString());
 }
 
 // The entries read so far show behind the box. Messages are in the system's 8-bit
