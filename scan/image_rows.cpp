@@ -18,10 +18,16 @@ void PutHex(std::string& text, std::size_t at, std::uint32_t value, int digits) 
   for (int i = digits - 1; i >= 0; --i, value >>= 4) text[at + i] = kDigits[value & 0xF];
 }
 
-std::string Hex8(std::uint32_t value) {
-  std::string text(8, '0');
-  PutHex(text, 0, value, 8);
+std::string Hex(std::uint32_t value, int digits) {
+  std::string text(digits, '0');
+  PutHex(text, 0, value, digits);
   return text;
+}
+std::string Hex8(std::uint32_t value) {
+  return Hex(value, 8);
+}
+std::string Hex2(std::uint8_t value) {
+  return Hex(value, 2);
 }
 
 char Printable(std::uint8_t byte) {
@@ -130,8 +136,7 @@ void ImageRows::MarkConflicts(Row& row) const {
   }
 }
 
-std::string ImageRows::Text(std::int64_t index) const {
-  const Row row = At(index);
+std::string ImageRows::Text(const Row& row) {
   std::string text(kRowChars, ' ');
   PutHex(text, 0, row.address, 8);
   if (row.Fold()) {
@@ -154,18 +159,48 @@ std::string ImageRows::Text(std::int64_t index) const {
   return text;
 }
 
+std::vector<MemoryImage::Range>::const_iterator ImageRows::RangeAfter(std::uint32_t address) const {
+  return std::upper_bound(ranges_.begin(), ranges_.end(), address,
+                          [](std::uint32_t a, const MemoryImage::Range& r) { return a < r.first; });
+}
+
+std::string ImageRows::Describe(std::uint32_t address) const {
+  std::string text = Hex8(address) + "h: ";
+  const std::vector<Writer> writers = WritersOf(address);
+  if (writers.empty()) {
+    // The gap between the ranges around the address.
+    const auto next = RangeAfter(address);
+    const std::uint64_t first =
+        next == ranges_.begin() ? 0 : std::uint64_t{std::prev(next)->last} + 1;
+    const std::uint64_t end = next == ranges_.end() ? std::uint64_t{1} << 32 : next->first;
+    text.append("no data from " + Hex8(static_cast<std::uint32_t>(first)) + "h to " +
+                Hex8(static_cast<std::uint32_t>(end - 1)) + "h, ");
+    AppendDecimal(text, static_cast<std::int64_t>(end - first));
+    text.append(" bytes");
+    return text;
+  }
+  const Writer& kept = writers.back();
+  text.append(Hex2(kept.byte) + "h from line ");
+  AppendDecimal(text, kept.line);
+  const bool conflict = std::any_of(writers.begin(), writers.end(),
+                                    [&](const Writer& w) { return w.byte != kept.byte; });
+  if (writers.size() > 1) text.append(conflict ? "\nconflicting, " : "\nthe same, ");
+  for (std::size_t i = 0; i + 1 < writers.size(); ++i) {
+    text.append(i == 0 ? "written before by line " : ", line ");
+    AppendDecimal(text, writers[i].line);
+    text.append(" (" + Hex2(writers[i].byte) + "h)");
+  }
+  return text;
+}
+
 std::optional<std::uint32_t> ImageRows::NextRange(std::uint32_t address) const {
-  const auto next =
-      std::upper_bound(ranges_.begin(), ranges_.end(), address,
-                       [](std::uint32_t a, const MemoryImage::Range& r) { return a < r.first; });
+  const auto next = RangeAfter(address);
   if (next == ranges_.end()) return std::nullopt;
   return next->first;
 }
 
 std::optional<std::uint32_t> ImageRows::PreviousRange(std::uint32_t address) const {
-  auto at =
-      std::upper_bound(ranges_.begin(), ranges_.end(), address,
-                       [](std::uint32_t a, const MemoryImage::Range& r) { return a < r.first; });
+  auto at = RangeAfter(address);
   if (at == ranges_.begin()) return std::nullopt;
   --at;  // the range `address` lies in, or the one before its gap
   if (address > at->last) return at->first;

@@ -55,9 +55,13 @@ class ImageRows {
   const MemoryImage& Image() const { return image_; }
   std::int64_t Count() const;
   Row At(std::int64_t row) const;
-  // The row as text: "00000030  41 42 -- ...  AB ": kRowChars characters; a fold
+  // A row as text: "00000030  41 42 -- ...  AB ": kRowChars characters; a fold
   // says how many bytes it stands for and where they end.
-  std::string Text(std::int64_t row) const;
+  static std::string Text(const Row& row);
+  std::string Text(std::int64_t row) const { return Text(At(row)); }
+  // What the view's tip says about `address`: its byte and the records that wrote
+  // it, or the gap it lies in.
+  std::string Describe(std::uint32_t address) const;
   // The first address of `row`.
   std::uint32_t AddressOf(std::int64_t row) const;
   // The row that shows `address`: for an address before the first row the first,
@@ -92,6 +96,8 @@ class ImageRows {
   void AddPiece(const MemoryImage::Piece& piece);
   const Segment& SegmentOfRow(std::int64_t row) const;
   void MarkConflicts(Row& row) const;
+  // The first range that starts after `address`.
+  std::vector<MemoryImage::Range>::const_iterator RangeAfter(std::uint32_t address) const;
 
   const MemoryImage& image_;
   std::vector<Segment> segments_;

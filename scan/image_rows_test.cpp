@@ -87,6 +87,11 @@ TEST_F(ImageRowsTest, WritersAndCopiedText) {
   EXPECT_EQ(rows_.WritersOf(0x60).size(), 1u);
   EXPECT_TRUE(rows_.WritersOf(0x42).empty());
   EXPECT_EQ(rows_.HexText(0x3E, 0x42), "-- -- 01 07 --");
+  EXPECT_EQ(rows_.Describe(0x41),
+            "00000041h: 07h from line 4\nconflicting, written before by line 2 (02h)");
+  EXPECT_EQ(rows_.Describe(0x40),
+            "00000040h: 01h from line 4\nthe same, written before by line 2 (01h)");
+  EXPECT_EQ(rows_.Describe(0x20), "00000020h: no data from 00000016h to 0000003Fh, 42 bytes");
 }
 
 TEST_F(ImageRowsTest, FindsBytesInDataOnlyAndWraps) {
