@@ -140,6 +140,7 @@ void Main_Form::LoadFile(const QString& path) {
 void Main_Form::RunScan() {
   scanActive_ = true;
   OfferLoad(false);
+  UpdateImage();
   Contents_Model->Clear();
   if (Quick_Check->checkState() != Qt::Unchecked) Contents_List->setVisible(false);
   const bool complete = ListCurrentFile();
@@ -152,6 +153,7 @@ void Main_Form::RunScan() {
   Contents_List_Click();
   scanActive_ = false;
   OfferLoad(true);
+  UpdateImage();
 }
 
 bool Main_Form::ListCurrentFile() {

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 
 #include "ui/common_dialog.h"
@@ -21,6 +22,7 @@ class QPushButton;
 
 namespace larkspan {
 
+class ImageWindow;
 class LineIndicator;
 class MemoryMap;
 class ListingModel;
@@ -54,7 +56,9 @@ class Main_Form : public QMainWindow {
   CommonDialog Filename_Dialog;
   QMenu* Func_Menu = nullptr;
   QAction* Func_Load = nullptr;
+  QAction* Func_Image = nullptr;
   QAction* Func_About = nullptr;
+  ImageWindow* Image_Window = nullptr;  // made when first asked for
   QAction* Func_Exit = nullptr;
 
   void Form_Load();
@@ -73,6 +77,9 @@ class Main_Form : public QMainWindow {
   // handed over from outside, the command line or a drop.
   void LoadLater(const QString& path);
   void Func_About_Click();
+  // Opens the window of the memory image of the file last loaded; it follows the
+  // list's selection and each new load.
+  void Func_Image_Click();
   static QString SplitFilename(const QString& filename, bool pathFile);
 
   // Index of the selected list entry, -1 when none is selected.
@@ -107,6 +114,11 @@ class Main_Form : public QMainWindow {
   // The scan run of CurrentFile into the list; true when it read the whole file.
   bool ListCurrentFile();
   void OfferLoad(bool offered);
+  // The image window and the list in step: main_form_image.cpp.
+  void ConnectImage();
+  void UpdateImage();
+  void ShowRecordInImage();
+  void Image_Byte_DblClick(std::uint32_t address);
 
   Platform& platform_;
   bool scanActive_ = false;

@@ -131,6 +131,7 @@ void Main_Form::BuildControls() {
 void Main_Form::BuildMenu() {
   Func_Menu = menuBar()->addMenu(QStringLiteral("&Function"));
   Func_Load = Func_Menu->addAction(QStringLiteral("&Load file .."));
+  Func_Image = Func_Menu->addAction(QStringLiteral("Memory &image"));
   Func_Menu->addSeparator();  // Space_1
   Func_About = Func_Menu->addAction(QStringLiteral("&About"));
   Func_Menu->addSeparator();  // Space_2
@@ -149,6 +150,7 @@ void Main_Form::ConnectHandlers() {
           [this] { Contents_List_Click(); });
   connect(Contents_List->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { Contents_List_Click(); });
+  ConnectImage();
 }
 
 void Main_Form::CentreOnScreen() {
