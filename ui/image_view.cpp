@@ -30,11 +30,26 @@ ImageView::ImageView(QWidget* parent) : QAbstractScrollArea(parent) {
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
   setFont(font);
-  const QFontMetricsF metrics(font);
-  charWidth_ = metrics.horizontalAdvance(QLatin1Char('0'));
-  lineHeight_ = static_cast<int>(std::ceil(metrics.height()));
+  UpdateMetrics();
   setFocusPolicy(Qt::StrongFocus);
   verticalScrollBar()->setSingleStep(1);
+}
+
+// The size of a character in the font the rows are painted in: the one asked
+// for, completed from the application's.
+void ImageView::UpdateMetrics() {
+  const QFontMetricsF metrics(viewport()->font());
+  charWidth_ = metrics.horizontalAdvance(QLatin1Char('0'));
+  constexpr int kLeading = 2;
+  lineHeight_ = static_cast<int>(std::ceil(metrics.height())) + kLeading;
+  ascent_ = metrics.ascent() + kLeading / 2;
+}
+
+void ImageView::changeEvent(QEvent* event) {
+  QAbstractScrollArea::changeEvent(event);
+  if (event->type() != QEvent::FontChange) return;
+  UpdateMetrics();
+  UpdateScrollBars();
 }
 
 void ImageView::SetRows(const ImageRows* rows) {
@@ -111,7 +126,7 @@ void ImageView::PaintRow(QPainter& painter, const Colours& colours, std::int64_t
                          qreal y) const {
   const ImageRows::Row row = rows_->At(index);
   const std::string text = ImageRows::Text(row);
-  const qreal baseline = y + QFontMetricsF(font()).ascent();
+  const qreal baseline = y + ascent_;
   const bool atCursor = index == CursorRow();
   if (row.Fold()) {
     const QRectF band(0, y, viewport()->width(), lineHeight_);
@@ -141,7 +156,7 @@ void ImageView::PaintRow(QPainter& painter, const Colours& colours, std::int64_t
 void ImageView::PaintCells(QPainter& painter, const Colours& colours, const ImageRows::Row& row,
                            const std::string& text, qreal y) const {
   const auto [first, last] = Selection();
-  const qreal baseline = y + QFontMetricsF(font()).ascent();
+  const qreal baseline = y + ascent_;
   const auto styleOf = [&](int i) {
     const std::uint32_t address = row.address + static_cast<std::uint32_t>(i);
     return std::pair{first <= address && address <= last, row.cells[i]};

@@ -60,9 +60,11 @@ class ImageView final : public QAbstractScrollArea {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   bool viewportEvent(QEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   struct Colours;
+  void UpdateMetrics();
   void UpdateScrollBars();
   void PaintRow(QPainter& painter, const Colours& colours, std::int64_t index, qreal y) const;
   void PaintCells(QPainter& painter, const Colours& colours, const ImageRows::Row& row,
@@ -86,6 +88,7 @@ class ImageView final : public QAbstractScrollArea {
   int column_ = 0;  // the column Up and Down keep to
   qreal charWidth_ = 1;
   int lineHeight_ = 1;
+  qreal ascent_ = 0;
 };
 
 }  // namespace larkspan

@@ -20,7 +20,7 @@ namespace larkspan {
 namespace {
 
 QString Hex8(std::uint32_t address) {
-  return QStringLiteral("%1h").arg(address, 8, 16, QLatin1Char('0')).toUpper();
+  return QStringLiteral("%1").arg(address, 8, 16, QLatin1Char('0')).toUpper() + QLatin1Char('h');
 }
 
 QToolButton* ToolButton(QWidget* parent, const QString& caption, const QString& tip) {
@@ -55,6 +55,9 @@ void ImageWindow::BuildControls() {
   Status_Label = new QLabel(this);
   Status_Label->setTextFormat(Qt::PlainText);
 
+  for (QLineEdit* field : {Address_Text, Find_Text}) {
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(field->placeholderText()) + 24);
+  }
   auto* bar = new QHBoxLayout;
   bar->addWidget(Address_Text, 2);
   bar->addWidget(Previous_Button);
