@@ -1,6 +1,7 @@
 #include "ui/image_view.h"
 
 #include <QClipboard>
+#include <QGlyphRun>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -43,6 +44,28 @@ void ImageView::UpdateMetrics() {
   constexpr int kLeading = 2;
   lineHeight_ = static_cast<int>(std::ceil(metrics.height())) + kLeading;
   ascent_ = metrics.ascent() + kLeading / 2;
+  font_ = QRawFont::fromFont(viewport()->font());
+  QString characters(256, QChar());
+  for (int code = 0; code < 256; ++code) characters[code] = QChar(code);
+  int count = 256;
+  font_.glyphIndexesForChars(characters.constData(), 256, glyphs_.data(), &count);
+}
+
+// Rows hold Latin-1 characters only, each as wide as the next: their glyphs are
+// placed side by side without the cost of laying out text.
+void ImageView::DrawChars(QPainter& painter, int column, qreal baseline,
+                          std::string_view text) const {
+  QList<quint32> glyphs(static_cast<qsizetype>(text.size()));
+  QList<QPointF> positions(glyphs.size());
+  for (qsizetype i = 0; i < glyphs.size(); ++i) {
+    glyphs[i] = glyphs_[static_cast<unsigned char>(text[i])];
+    positions[i] = QPointF(static_cast<qreal>(i) * charWidth_, 0);
+  }
+  QGlyphRun run;
+  run.setRawFont(font_);
+  run.setGlyphIndexes(glyphs);
+  run.setPositions(positions);
+  painter.drawGlyphRun(QPointF(ColumnX(column), baseline), run);
 }
 
 void ImageView::changeEvent(QEvent* event) {
@@ -134,13 +157,12 @@ void ImageView::PaintRow(QPainter& painter, const Colours& colours, std::int64_t
     const bool selected = first <= row.address && row.address <= last;
     painter.fillRect(band, selected ? colours.selectedBack : colours.foldBack);
     painter.setPen(selected ? colours.selectedText : colours.missing);
-    painter.drawText(QPointF(ColumnX(0), baseline), QString::fromLatin1(text));
+    DrawChars(painter, 0, baseline, text);
     if (atCursor && hasFocus()) painter.drawRect(band.adjusted(0, 0, -1, -1));
     return;
   }
   painter.setPen(colours.text);
-  painter.drawText(QPointF(ColumnX(0), baseline),
-                   QString::fromLatin1(text.data(), ImageRows::kHexColumn));
+  DrawChars(painter, 0, baseline, std::string_view(text).substr(0, ImageRows::kHexColumn));
   PaintCells(painter, colours, row, text, y);
   if (!atCursor || !hasFocus()) return;
   const int column = static_cast<int>(cursor_ - row.address);
@@ -164,8 +186,7 @@ void ImageView::PaintCells(QPainter& painter, const Colours& colours, const Imag
   const auto paint = [&](int from, int to, const QColor* back) {
     if (back != nullptr)
       painter.fillRect(QRectF(ColumnX(from), y, (to - from) * charWidth_, lineHeight_), *back);
-    painter.drawText(QPointF(ColumnX(from), baseline),
-                     QString::fromLatin1(text.data() + from, to - from));
+    DrawChars(painter, from, baseline, std::string_view(text).substr(from, to - from));
   };
   for (int i = 0, j = 0; i <= kLastColumn; i = j) {
     const auto style = styleOf(i);

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QRawFont>
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "scan/image_rows.h"
@@ -80,6 +83,7 @@ class ImageView final : public QAbstractScrollArea {
   // The address under `point` of the viewport, if it is on a row.
   std::optional<std::uint32_t> AddressAt(QPoint point) const;
   qreal ColumnX(int column) const;
+  void DrawChars(QPainter& painter, int column, qreal baseline, std::string_view text) const;
   int ContentWidth() const;
 
   const ImageRows* rows_ = nullptr;
@@ -89,6 +93,8 @@ class ImageView final : public QAbstractScrollArea {
   qreal charWidth_ = 1;
   int lineHeight_ = 1;
   qreal ascent_ = 0;
+  QRawFont font_;
+  std::array<quint32, 256> glyphs_{};  // by Latin-1 code
 };
 
 }  // namespace larkspan

@@ -71,6 +71,7 @@ void ImageWindow::BuildControls() {
   layout->addWidget(View, 1);
   layout->addWidget(Status_Label);
   setTabOrder(View, Address_Text);
+  View->setFocus();  // where the keys go once the window is active
 
   connect(Address_Text, &QLineEdit::returnPressed, this, [this] { GoToAddress(); });
   connect(Find_Text, &QLineEdit::returnPressed, this, [this] { FindNext(); });
