@@ -92,3 +92,23 @@ for n in "${sizes[@]}"; do
              wr, wl, qr }'
   done
 done
+
+# The memory image window on a 64 MiB image: 4,194,304 records of 16 bytes from
+# 08000000h on (with extended linear address records), made by srec_cat. Time from
+# the request to the image painted, the memory the window adds, and each Page Down
+# from the top of the image to its end (the key and the repaint), on both platforms.
+image_section() {
+  cmake --build build-bench -j"$(nproc)" --target larkspan-image-bench >/dev/null
+  local file=bench/out/image-32bit.hex
+  [ -f "$file" ] || srec_cat -generate 0x08000000 0x0C000000 -repeat-string \
+    "Larkspan firmware image 0123456789" -o "$file" -intel -address-length=4 -obs=16
+  echo
+  printf '%-9s %-9s | %8s %10s | %9s %7s | %9s %8s %8s %9s\n' rows platform "open ms" \
+    "added KiB" "page rows" steps "median ms" "p99 ms" "max ms" "over 16ms"
+  for platform in offscreen xcb; do
+    DISPLAY=$x_display QT_QPA_PLATFORM=$platform "$bin/larkspan-image-bench" "$file" 2>/dev/null |
+      awk -v p="$platform" '{ printf "%-9s %-9s | %8.1f %10d | %9d %7d | %9.2f %8.2f %8.2f %9d\n",
+                                    $2, p, $4, $6, $8, $10, $12, $14, $16, $18 }'
+  done
+}
+image_section
