@@ -59,8 +59,11 @@ class ImageWindowTest : public testing::WindowFixture {
     Load(kDemo);
     QVERIFY(Open());
     QCOMPARE(Selected(), std::pair(0x0u, 0xFu));
-    form_->Contents_List->setCurrentIndex(form_->Contents_Model->index(6));
+    QTest::mouseClick(form_->Contents_List->viewport(), Qt::LeftButton, {},
+                      form_->Contents_List->visualRect(form_->Contents_Model->index(6)).center());
     QCOMPARE(Selected(), std::pair(0x10u, 0x13u));
+    QTest::keyClick(form_->Contents_List, Qt::Key_Up);
+    QCOMPARE(Selected(), std::pair(0x400u, 0x40Bu));
     for (const auto& [address, index] : {std::pair(0x15u, 1), std::pair(0x12u, 6)}) {
       QTest::mouseDClick(View()->viewport(), Qt::LeftButton, {}, View()->PointOf(address));
       QCOMPARE(form_->ListIndex(), index);

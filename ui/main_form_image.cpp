@@ -15,7 +15,8 @@ namespace larkspan {
 
 void Main_Form::ConnectImage() {
   connect(Func_Image, &QAction::triggered, this, [this] { Func_Image_Click(); });
-  connect(Contents_List->selectionModel(), &QItemSelectionModel::currentChanged, this,
+  // Entries become selected after they became current, by a click as by keys.
+  connect(Contents_List->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { ShowRecordInImage(); });
 }
 
