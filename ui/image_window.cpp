@@ -173,20 +173,18 @@ void ImageWindow::FindNext() {
 }
 
 void ImageWindow::NextRange() {
-  if (rows_ == nullptr) return;
-  if (const std::optional<std::uint32_t> next = rows_->NextRange(View->Cursor())) {
-    View->GoTo(*next);
-  } else {
-    Say(QStringLiteral("No range after this one"));
-  }
+  if (rows_ != nullptr) GoToRange(rows_->NextRange(View->Cursor()), QStringLiteral("after"));
 }
 
 void ImageWindow::PreviousRange() {
-  if (rows_ == nullptr) return;
-  if (const std::optional<std::uint32_t> previous = rows_->PreviousRange(View->Cursor())) {
-    View->GoTo(*previous);
+  if (rows_ != nullptr) GoToRange(rows_->PreviousRange(View->Cursor()), QStringLiteral("before"));
+}
+
+void ImageWindow::GoToRange(std::optional<std::uint32_t> start, const QString& where) {
+  if (start) {
+    View->GoTo(*start);
   } else {
-    Say(QStringLiteral("No range before this one"));
+    Say(QStringLiteral("No range %1 this one").arg(where));
   }
 }
 

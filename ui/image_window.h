@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -58,6 +59,9 @@ class ImageWindow final : public QWidget {
   void BuildControls();
   void AddShortcuts();
   void ShowPosition();
+  // Moves the cursor to `start`; without one, says there is no range `where`
+  // ("after" or "before") the cursor.
+  void GoToRange(std::optional<std::uint32_t> start, const QString& where);
   void Say(const QString& text);
 
   std::unique_ptr<ImageRows> rows_;
