@@ -143,7 +143,9 @@ void Main_Form::RunScan() {
   scanActive_ = true;
   OfferLoad(false);
   Func_Map->setEnabled(true);
+  Func_Image->setEnabled(true);
   RefreshMap();
+  UpdateImage();
   Contents_Model->Clear();
   if (Quick_Check->checkState() != Qt::Unchecked) Contents_List->setVisible(false);
   const bool complete = ListCurrentFile();
@@ -157,6 +159,7 @@ void Main_Form::RunScan() {
   scanActive_ = false;
   OfferLoad(true);
   RefreshMap();
+  UpdateImage();
 }
 
 // With Check records, the checks come first and the map warns about conflicting

@@ -23,6 +23,7 @@ class QPushButton;
 
 namespace larkspan {
 
+class ImageWindow;
 class LineIndicator;
 class MapWindow;
 class MemoryMap;
@@ -60,7 +61,9 @@ class Main_Form : public QMainWindow {
   QAction* Func_Map = nullptr;
   QAction* Func_Linear = nullptr;  // remembered: list types 04 and 05
   QAction* Func_Check = nullptr;   // remembered: check the records as the run reads them
+  QAction* Func_Image = nullptr;
   QAction* Func_About = nullptr;
+  ImageWindow* Image_Window = nullptr;  // made when first asked for
   QAction* Func_Exit = nullptr;
   MapWindow* Map_Window = nullptr;  // made when first opened
 
@@ -88,6 +91,9 @@ class Main_Form : public QMainWindow {
   // A row of the map window chose `line`: selects the entry of its record, or of
   // the last listed record before it, as a click on that entry does.
   void Map_Table_DblClick(std::int64_t line);
+  // Opens the window of the memory image of the file last loaded; it follows the
+  // list's selection and each new load.
+  void Func_Image_Click();
   static QString SplitFilename(const QString& filename, bool pathFile);
 
   // Index of the selected list entry, -1 when none is selected.
@@ -126,6 +132,11 @@ class Main_Form : public QMainWindow {
   // Brings the map window, once made, up to date: the last map, or that a run is
   // reading a file.
   void RefreshMap();
+  // The image window and the list in step: main_form_image.cpp.
+  void ConnectImage();
+  void UpdateImage();
+  void ShowRecordInImage();
+  void Image_Byte_DblClick(std::uint32_t address);
 
   Platform& platform_;
   bool scanActive_ = false;

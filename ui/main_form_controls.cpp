@@ -141,6 +141,7 @@ void Main_Form::ConnectHandlers() {
           [this] { Contents_List_Click(); });
   connect(Contents_List->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { Contents_List_Click(); });
+  ConnectImage();
 }
 
 void Main_Form::CentreOnScreen() {

@@ -25,6 +25,8 @@ void Main_Form::BuildMenu() {
   // The map of the file last loaded: there is none before the first load.
   Func_Map = Func_Menu->addAction(QStringLiteral("Memory &map"));
   Func_Map->setEnabled(false);
+  Func_Image = Func_Menu->addAction(QStringLiteral("Memory &image"));
+  Func_Image->setEnabled(false);
   Func_Menu->addSeparator();  // Space_1
   Func_Linear = AddOption(QStringLiteral("Decode &32-bit records"), kLinearKey);
   Func_Check = AddOption(QStringLiteral("&Check records"), kCheckKey);
@@ -56,6 +58,7 @@ void Main_Form::Func_Map_Click() {
     Map_Window = new MapWindow(this);
     connect(Map_Window, &MapWindow::LineChosen, this,
             [this](qint64 line) { Map_Table_DblClick(line); });
+    connect(Map_Window, &MapWindow::ImageChosen, this, [this] { Func_Image_Click(); });
     RefreshMap();
   }
   Map_Window->show();

@@ -139,6 +139,9 @@ MapWindow::MapWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   }
   Button_Row = new QHBoxLayout;
   Button_Row->addStretch(1);
+  Image_Button = new QPushButton(QStringLiteral("Memory &image"), this);
+  Button_Row->addWidget(Image_Button);
+  connect(Image_Button, &QPushButton::clicked, this, &MapWindow::ImageChosen);
   Close_Button = new QPushButton(QStringLiteral("&Close"), this);
   Button_Row->addWidget(Close_Button);
   layout->addLayout(Button_Row);

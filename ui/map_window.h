@@ -49,12 +49,15 @@ class MapWindow final : public QWidget {
   // Controls.
   QLabel* Summary_Label = nullptr;
   QTabWidget* Tables_Tab = nullptr;
-  QHBoxLayout* Button_Row = nullptr;  // the window's buttons: room for more before Close
+  QHBoxLayout* Button_Row = nullptr;
+  QPushButton* Image_Button = nullptr;  // opens the memory image
   QPushButton* Close_Button = nullptr;
 
  signals:
   // A row that names a line was double-clicked, or Enter was pressed on it.
   void LineChosen(qint64 line);
+  // The memory image was asked for.
+  void ImageChosen();
 
  private:
   void PlaceBeside(const QWidget& main);

@@ -5,6 +5,7 @@
 #include <QTreeView>
 
 #include "tests/support/window_fixture.h"
+#include "ui/image_window.h"
 #include "ui/map_window.h"
 
 using namespace larkspan;
@@ -91,6 +92,8 @@ class MapWindowTest : public testing::WindowFixture {
         (QStringList{Choose(MapWindow::kRanges, 1, 0), Choose(MapWindow::kOverlaps, 0, 4),
                      Choose(MapWindow::kWarnings, 0, 1, true), Choose(MapWindow::kWarnings, 1, 2)}),
         (QStringList{"4", "5", "3", "7"}));
+    Map().Image_Button->click();  // the memory image, from the map
+    QVERIFY(form_->Image_Window != nullptr && form_->Image_Window->isVisible());
     QTest::keyClick(Map().View(MapWindow::kWarnings), Qt::Key_Escape);
     QTRY_VERIFY(!Map().isVisible());
     // While a file is read the window says so; after a file error, that it could not be read.

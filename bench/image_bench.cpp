@@ -1,0 +1,95 @@
+// Loads a HEX file into the real window, then opens its memory image window and
+// reports the time from the request to the image painted, the memory the window
+// adds, and the time each Page Down takes, key and repaint, from the top of the
+// image to its end.
+//   larkspan-image-bench FILE [HEIGHT]   (the image window's height in pixels, 900)
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "tests/support/fake_platform.h"
+#include "tests/support/resident_memory.h"
+#include "ui/image_view.h"
+#include "ui/image_window.h"
+#include "ui/main_form.h"
+
+namespace {
+
+// Notes the first paint of a widget.
+class PaintWatch : public QObject {
+ public:
+  bool painted = false;
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted = true;
+    return false;
+  }
+};
+
+double Milliseconds(const QElapsedTimer& timer) {
+  return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: larkspan-image-bench FILE [HEIGHT]\n");
+    return 2;
+  }
+  const int height = argc > 2 ? std::atoi(argv[2]) : 900;
+  larkspan::testing::FakePlatform platform;
+  platform.choices.push_back(QString::fromLocal8Bit(argv[1]));
+  larkspan::Main_Form form(platform);
+  form.Quick_Check->setChecked(true);
+  form.show();
+  if (!QTest::qWaitForWindowExposed(&form)) return 1;
+  form.Load_Button_Click();
+  QCoreApplication::processEvents();
+  const long before = larkspan::testing::ResidentKiB();
+
+  // The request, up to the end of the view's first paint.
+  PaintWatch watch;
+  QElapsedTimer timer;
+  timer.start();
+  form.Func_Image_Click();
+  larkspan::ImageView* view = form.Image_Window->View;
+  view->viewport()->installEventFilter(&watch);
+  while (!watch.painted && timer.elapsed() < 10000) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  const double openMs = Milliseconds(timer);
+  const long after = larkspan::testing::ResidentKiB();
+
+  // Each Page Down moves by the rows the view's height holds.
+  form.Image_Window->resize(form.Image_Window->width(), height);
+  QCoreApplication::processEvents();
+  view->setFocus();
+  QTest::keyClick(view, Qt::Key_Home);
+  std::vector<double> steps;
+  while (view->verticalScrollBar()->value() < view->verticalScrollBar()->maximum()) {
+    timer.start();
+    QTest::keyClick(view, Qt::Key_PageDown);
+    view->viewport()->repaint();
+    steps.push_back(Milliseconds(timer));
+  }
+  std::sort(steps.begin(), steps.end());
+  const auto at = [&](double share) {
+    return steps.empty() ? 0 : steps[static_cast<std::size_t>(share * (steps.size() - 1))];
+  };
+  const auto over = std::count_if(steps.begin(), steps.end(), [](double ms) { return ms > 16; });
+  std::printf(
+      "rows %lld open_ms %.1f growth_kib %ld page_rows %d steps %zu step_median_ms %.3f "
+      "step_p99_ms %.3f step_max_ms %.3f over_16ms %ld\n",
+      static_cast<long long>(view->Rows() != nullptr ? view->Rows()->Count() : 0), openMs,
+      after - before, view->PageRows(), steps.size(), at(0.5), at(0.99), at(1),
+      static_cast<long>(over));
+  return 0;
+}
