@@ -1,5 +1,6 @@
 #include "cli/console_view.h"
 
+#include <cstring>
 #include <string>
 
 #include "scan/number_text.h"
@@ -17,9 +18,10 @@ void Write(std::FILE* stream, std::string_view text) {
 }  // namespace
 
 ConsoleView::ConsoleView(std::FILE* listing, std::FILE* messages, Options options)
-    : listing_(listing), messages_(messages), options_(options) {
-  pending_.reserve(kListingBufferSize + 1024);
-}
+    : listing_(listing),
+      messages_(messages),
+      options_(options),
+      pending_(std::make_unique_for_overwrite<char[]>(kListingBufferSize)) {}
 
 ConsoleView::~ConsoleView() {
   EraseProgress();
@@ -28,14 +30,20 @@ ConsoleView::~ConsoleView() {
 
 void ConsoleView::AddToList(std::string_view text, LineKind /*kind*/, std::int64_t /*line*/) {
   if (options_.sharedTarget) EraseProgress();
-  pending_.append(text);
-  pending_.push_back('\n');
-  if (pending_.size() >= kListingBufferSize) FlushListing();
+  if (pendingSize_ + text.size() + 1 > kListingBufferSize) FlushListing();
+  if (text.size() + 1 > kListingBufferSize) {  // longer than any listing line
+    Write(listing_, text);
+    Write(listing_, "\n");
+    return;
+  }
+  std::memcpy(pending_.get() + pendingSize_, text.data(), text.size());
+  pendingSize_ += text.size();
+  pending_[pendingSize_++] = '\n';
 }
 
 void ConsoleView::FlushListing() {
-  Write(listing_, pending_);
-  pending_.clear();
+  Write(listing_, std::string_view(pending_.get(), pendingSize_));
+  pendingSize_ = 0;
   std::fflush(listing_);
 }
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -57,7 +58,8 @@ class ConsoleView final : public ListingOutput, public ScanListener {
   Options options_;
   std::size_t progressWidth_ = 0;  // characters of the progress line on screen
   std::chrono::steady_clock::time_point lastProgress_{};
-  std::string pending_;  // listing lines not yet written
+  std::unique_ptr<char[]> pending_;  // listing lines not yet written
+  std::size_t pendingSize_ = 0;
 };
 
 }  // namespace larkspan

@@ -61,23 +61,17 @@ bool DecodeBlock(const char* text, std::uint8_t* out) {
 
 }  // namespace
 
+bool DecodeHexWord(const char* text, std::uint8_t* out) {
+  std::uint64_t word;
+  std::memcpy(&word, text, sizeof word);
+  return DecodeWord(word, out);
+}
+
 std::size_t DecodeHex(std::string_view text, std::uint8_t* out) {
   std::size_t i = 0;
 #ifdef __SSE2__
   for (; i + 16 <= text.size(); i += 16, out += 8) {
     if (!DecodeBlock(text.data() + i, out)) break;
-  }
-  if (i + 16 > text.size()) {
-    // The rest, padded with zero digits; should a character not be a digit, the
-    // pairs below find which.
-    char rest[16];
-    std::memset(rest, '0', sizeof rest);
-    std::memcpy(rest, text.data() + i, text.size() - i);
-    std::uint8_t bytes[8];
-    if (DecodeBlock(rest, bytes)) {
-      std::memcpy(out, bytes, (text.size() - i) / 2);
-      return text.size();
-    }
   }
 #endif
   for (std::uint64_t word; i + 8 <= text.size(); i += 8, out += 4) {

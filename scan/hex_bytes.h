@@ -13,4 +13,8 @@ namespace larkspan {
 // the return value equals text.size() when every character is a digit.
 std::size_t DecodeHex(std::string_view text, std::uint8_t* out);
 
+// Decodes exactly eight characters into four bytes; false when some character is
+// not a hexadecimal digit (`out` then holds no meaningful bytes).
+bool DecodeHexWord(const char* text, std::uint8_t* out);
+
 }  // namespace larkspan

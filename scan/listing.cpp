@@ -1,5 +1,7 @@
 #include "scan/listing.h"
 
+#include <cstring>
+
 #include "scan/hex_to_long.h"
 #include "scan/number_text.h"
 #include "scan/record_format.h"
@@ -44,12 +46,20 @@ void Listing::OnRecord(const Record& record) {
   WarnUnknown(record);
 }
 
+// "Data record: OOOOh: DD...": the most common line, built in place.
 void Listing::ListData(const Record& record) {
-  text_.assign(PrefixOf(LineKind::kData));
-  text_.append(Field(record.text, format::kOffsetIndex, format::kOffsetWidth));
-  text_.append("h: ");
-  text_.append(Field(record.text, format::kDataIndex, std::size_t{record.count} * 2));
-  Add(LineKind::kData, record.line);
+  constexpr std::string_view kHead = PrefixOf(LineKind::kData);
+  constexpr std::size_t kOffsetAt = kHead.size(), kSuffixAt = kOffsetAt + format::kOffsetWidth;
+  constexpr std::size_t kDataAt = kSuffixAt + 3;
+  static_assert(kDataAt + 2 * format::kMaxDataBytes <= sizeof dataLine_);
+  const std::string_view data =
+      Field(record.text, format::kDataIndex, std::size_t{record.count} * 2);
+  char* line = dataLine_.data();
+  std::memcpy(line, kHead.data(), kHead.size());
+  std::memcpy(line + kOffsetAt, record.text.data() + format::kOffsetIndex, format::kOffsetWidth);
+  std::memcpy(line + kSuffixAt, "h: ", 3);
+  std::memcpy(line + kDataAt, data.data(), data.size());
+  output_.AddToList(std::string_view(line, kDataAt + data.size()), LineKind::kData, record.line);
   state_.Address.Note(record.offset, record.line);
 }
 

@@ -2,6 +2,7 @@
 // summary of the lowest and highest addresses.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -51,7 +52,8 @@ class Listing final : public ScanListener {
   ListingOutput& output_;
   bool linear_;
   ScanState state_;
-  std::string text_;  // the listing line being built, reused for every line
+  std::string text_;                         // the listing line being built, reused for every line
+  std::array<char, 20 + 2 * 255> dataLine_;  // the line of a data record
 };
 
 }  // namespace larkspan

@@ -24,8 +24,7 @@ ScanOutcome ScanRun::Run(const std::string& path, int fd) {
 
 void ScanRun::ReadLines(TextFile& file) {
   file.SetIdleHook([this] { events_.Idle(); });
-  std::string line;
-  line.reserve(format::kLongestRecord);
+  std::string_view line;
   while (!file.AtEnd()) {
     if (!file.ReadLine(line)) return;
     if (!line.empty() && line.front() == format::kStartCode) Decode(line, file.LineLength());
@@ -38,8 +37,12 @@ void ScanRun::Decode(std::string_view line, std::uint64_t length) {
   // Byte count, load offset and record type: the first four bytes.
   constexpr std::size_t kHeaderDigits = format::kDataIndex - 1;
   const std::string_view digits = line.substr(1);
-  std::size_t decoded =
-      DecodeHex(decodeAll_ ? digits : digits.substr(0, kHeaderDigits), bytes_.data());
+  std::size_t decoded = 0;
+  if (decodeAll_) {
+    decoded = DecodeHex(digits, bytes_.data());
+  } else if (digits.size() >= kHeaderDigits && DecodeHexWord(digits.data(), bytes_.data())) {
+    decoded = kHeaderDigits;
+  }
   if (decoded < kHeaderDigits) {
     events_.Warn(InvalidRecord(lineIndex_));
     return;

@@ -151,10 +151,28 @@ bool TextFile::AtEnd() {
   return !Fill();
 }
 
+bool TextFile::ReadLine(std::string_view& line) {
+  SkipLineFeedAfterReturn();
+  // Most lines lie whole in the block, without spaces: they are not copied.
+  if (begin_ < end_) {
+    const char* const start = block_.data() + begin_;
+    const char* const p = FindSpecial(start, block_.data() + end_);
+    if (p != block_.data() + end_ && (*p == '\r' || *p == '\n')) {
+      lineLength_ = static_cast<std::uint64_t>(p - start);
+      line = std::string_view(start, std::min<std::size_t>(lineLength_, keepLimit_));
+      afterReturn_ = (*p == '\r');
+      begin_ = static_cast<std::size_t>(p + 1 - block_.data());
+      return true;
+    }
+  }
+  const bool read = ReadLine(kept_);
+  line = kept_;
+  return read;
+}
+
 bool TextFile::ReadLine(std::string& line) {
   line.clear();
   lineLength_ = 0;
-  SkipLineFeedAfterReturn();
   std::uint64_t lineBytes = 0;
   while (Fill()) {
     const char* const start = block_.data();

@@ -49,7 +49,8 @@ class TextFile {
   bool AtEnd();
   // Reads the next line into `line` (spaces removed, capped). False when the read
   // failed; Error() then tells why.
-  bool ReadLine(std::string& line);
+  // `line` stays valid until the next read.
+  bool ReadLine(std::string_view& line);
   // Closes the file. Safe to call more than once.
   void Close();
 
@@ -70,6 +71,8 @@ class TextFile {
 
  private:
   void Reset();
+  // ReadLine into `line`, across blocks and spaces.
+  bool ReadLine(std::string& line);
   // Takes `fd` over for reading (closing it at the end when `owned`).
   bool Start(int fd, bool owned);
   bool Fail(int fd, bool owned);  // notes errno and gives up `fd`
@@ -83,6 +86,7 @@ class TextFile {
   void Keep(std::string& line, const char* from, const char* to);
 
   std::size_t keepLimit_;
+  std::string kept_;  // a line that had to be copied
   std::vector<char> block_;
   std::size_t begin_ = 0;  // next unread byte in block_
   std::size_t end_ = 0;    // one past the last valid byte in block_

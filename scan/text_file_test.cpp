@@ -18,8 +18,8 @@ Lines ReadAll(const std::string& path, std::size_t blockSize) {
   TextFile file(64, blockSize);
   EXPECT_TRUE(file.Open(path));
   Lines lines;
-  std::string line;
-  while (!file.AtEnd() && file.ReadLine(line)) lines.push_back(line);
+  std::string_view line;
+  while (!file.AtEnd() && file.ReadLine(line)) lines.emplace_back(line);
   EXPECT_EQ(file.Error(), 0);
   return lines;
 }
@@ -56,7 +56,7 @@ TEST(TextFile, CallsTheIdleHookWithinALongLine) {
   int calls = 0;
   file.SetIdleHook([&] { ++calls; }, 3000);
   ASSERT_TRUE(file.Open(dir.Write("long.txt", std::string(10000, 'A') + "\nshort\n")));
-  std::string line;
+  std::string_view line;
   ASSERT_TRUE(file.ReadLine(line));
   EXPECT_EQ(line, "AAAAAAAA");
   EXPECT_EQ(calls, 3);
@@ -69,7 +69,7 @@ TEST(TextFile, AFileThatGrowsWhileReadIsReadToItsNewEnd) {
   const auto path = dir.Write("grows.hex", "a\n");
   TextFile file(8);
   ASSERT_TRUE(file.Open(path));
-  std::string line;
+  std::string_view line;
   ASSERT_TRUE(file.ReadLine(line));
   std::ofstream(path, std::ios::app) << "b\n";
   ASSERT_FALSE(file.AtEnd());
