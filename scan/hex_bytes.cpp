@@ -73,6 +73,16 @@ std::size_t DecodeHex(std::string_view text, std::uint8_t* out) {
   for (; i + 16 <= text.size(); i += 16, out += 8) {
     if (!DecodeBlock(text.data() + i, out)) break;
   }
+  // The rest of a text of sixteen characters or more: the last sixteen that start
+  // a pair, decoded again where they overlap what was.
+  const std::size_t pairs = text.size() & ~std::size_t{1};
+  if (i + 16 > pairs && pairs >= 16 && i < pairs) {
+    const std::size_t back = i - (pairs - 16);
+    if (DecodeBlock(text.data() + pairs - 16, out - back / 2)) {
+      out += (pairs - i) / 2;
+      i = pairs;
+    }
+  }
 #endif
   for (std::uint64_t word; i + 8 <= text.size(); i += 8, out += 4) {
     std::memcpy(&word, text.data() + i, sizeof word);

@@ -81,6 +81,11 @@ bool TextFile::Start(int fd, bool owned) {
   sizeAtOpen_ = S_ISREG(info.st_mode)
                     ? static_cast<std::int64_t>(info.st_size) - std::max<std::int64_t>(position, 0)
                     : -1;
+  // A regular file opened without waiting would be read without waiting too, which
+  // costs the system several times more per block.
+  if (owned && sizeAtOpen_ >= 0 && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    return Fail(fd, owned);
+  }
   fd_ = fd;
   ownsFd_ = owned;
   bytesRead_ = 0;

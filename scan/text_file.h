@@ -27,7 +27,7 @@ namespace larkspan {
 // idle hook every kWaitMs while it waits.
 class TextFile {
  public:
-  static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
+  static constexpr std::size_t kDefaultBlockSize = 64 * 1024;
   // Error() of a file that became shorter than it was when it was opened.
   static constexpr int kFileShrank = -1;
   // A long line calls the idle hook after every this many bytes.
