@@ -27,12 +27,13 @@ bool MemoryImage::Continues(std::uint32_t address, std::size_t size, std::int64_
   if (runs_.empty()) return false;
   const Run& run = runs_.back();
   return line == lastLine_ + 1 && address == run.End() && size == run.recordLength &&
-         run.length % run.recordLength == 0 && blockUsed_ + size <= kBlockSize;
+         run.length % run.recordLength == 0 && blockUsed_ + size <= blockSize_;
 }
 
 void MemoryImage::StartRun(std::uint32_t address, std::size_t size, std::int64_t line) {
-  if (blockUsed_ + size > kBlockSize) {
-    blocks_.push_back(NewBlock());
+  if (blockUsed_ + size > blockSize_) {
+    blockSize_ = blockSize_ == 0 ? kFirstBlockSize : std::min(2 * blockSize_, kBlockSize);
+    blocks_.push_back(NewBlock(blockSize_));
     blockUsed_ = 0;
   }
   runs_.push_back(Run{.first = address,
@@ -44,11 +45,11 @@ void MemoryImage::StartRun(std::uint32_t address, std::size_t size, std::int64_t
   runs_.back().length = static_cast<std::uint32_t>(size);
 }
 
-MemoryImage::Block MemoryImage::NewBlock() {
-  void* block = std::aligned_alloc(kBlockSize, kBlockSize);
+MemoryImage::Block MemoryImage::NewBlock(std::uint32_t size) {
+  void* block = std::aligned_alloc(size, size);
   if (block == nullptr) throw std::bad_alloc();
 #ifdef MADV_HUGEPAGE
-  ::madvise(block, kBlockSize, MADV_HUGEPAGE);
+  if (size == kBlockSize) ::madvise(block, size, MADV_HUGEPAGE);
 #endif
   return Block(static_cast<std::uint8_t*>(block));
 }

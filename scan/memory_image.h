@@ -101,8 +101,10 @@ class MemoryImage {
     return *BytesOf(run, address);
   }
 
-  // Blocks are as large as a huge page: one page fault each, where the system
-  // offers huge pages.
+  // Blocks double from the first on, up to the size of a huge page: a small file
+  // takes little, a large one a page fault per block where the system offers huge
+  // pages.
+  static constexpr std::uint32_t kFirstBlockSize = 64 << 10;
   static constexpr std::uint32_t kBlockSize = 2 << 20;
 
  private:
@@ -117,10 +119,11 @@ class MemoryImage {
     void operator()(std::uint8_t* block) const;
   };
   using Block = std::unique_ptr<std::uint8_t[], FreeBlock>;
-  static Block NewBlock();
+  static Block NewBlock(std::uint32_t size);
 
   std::vector<Block> blocks_;
-  std::uint32_t blockUsed_ = kBlockSize;  // bytes used in the last block
+  std::uint32_t blockSize_ = 0;  // of the last block
+  std::uint32_t blockUsed_ = 0;  // bytes used in the last block
   std::vector<Run> runs_;
   std::int64_t lastLine_ = -1;  // line of the last record added
   std::vector<Piece> pieces_;
