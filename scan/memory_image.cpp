@@ -3,7 +3,6 @@
 #include <sys/mman.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <new>
@@ -46,16 +45,16 @@ void MemoryImage::StartRun(std::uint32_t address, std::size_t size, std::int64_t
 }
 
 MemoryImage::Block MemoryImage::NewBlock(std::uint32_t size) {
-  void* block = std::aligned_alloc(size, size);
-  if (block == nullptr) throw std::bad_alloc();
+  void* block = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (block == MAP_FAILED) throw std::bad_alloc();
 #ifdef MADV_HUGEPAGE
   if (size == kBlockSize) ::madvise(block, size, MADV_HUGEPAGE);
 #endif
-  return Block(static_cast<std::uint8_t*>(block));
+  return Block(static_cast<std::uint8_t*>(block), FreeBlock{size});
 }
 
 void MemoryImage::FreeBlock::operator()(std::uint8_t* block) const {
-  std::free(block);
+  ::munmap(block, size);
 }
 
 void MemoryImage::Finish() {

@@ -115,7 +115,9 @@ class MemoryImage {
                    std::uint64_t end);
   void AddOverlap(const Overlap& overlap);
 
+  // Blocks are mapped from the system and given back to it whole when freed.
   struct FreeBlock {
+    std::size_t size = 0;
     void operator()(std::uint8_t* block) const;
   };
   using Block = std::unique_ptr<std::uint8_t[], FreeBlock>;
