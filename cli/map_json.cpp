@@ -24,9 +24,8 @@ Json Ranges(const std::vector<MemoryImage::Range>& ranges) {
 Json Gaps(const std::vector<MemoryImage::Range>& ranges) {
   Json list = Json::array();
   for (std::size_t i = 1; i < ranges.size(); ++i) {
-    const std::uint32_t first = ranges[i - 1].last + 1;
-    const std::uint32_t last = ranges[i].first - 1;
-    list.push_back({{"first", first}, {"last", last}, {"length", std::uint64_t{last} - first + 1}});
+    const MemoryImage::Range gap = MemoryImage::GapBetween(ranges[i - 1], ranges[i]);
+    list.push_back({{"first", gap.first}, {"last", gap.last}, {"length", gap.Length()}});
   }
   return list;
 }

@@ -35,10 +35,9 @@ void WriteGaps(std::FILE* out, const std::vector<MemoryImage::Range>& ranges) {
   }
   std::fputs("Gaps:\n  first     last      length\n", out);
   for (std::size_t i = 1; i < ranges.size(); ++i) {
-    const std::uint32_t first = ranges[i - 1].last + 1;
-    const std::uint32_t last = ranges[i].first - 1;
-    std::fprintf(out, "  %08" PRIX32 "  %08" PRIX32 "  %s\n", first, last,
-                 Length(std::uint64_t{last} - first + 1).c_str());
+    const MemoryImage::Range gap = MemoryImage::GapBetween(ranges[i - 1], ranges[i]);
+    std::fprintf(out, "  %08" PRIX32 "  %08" PRIX32 "  %s\n", gap.first, gap.last,
+                 Length(gap.Length()).c_str());
   }
 }
 

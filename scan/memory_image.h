@@ -85,6 +85,10 @@ class MemoryImage {
   const std::vector<Piece>& Pieces() const { return pieces_; }
   const std::vector<Overlap>& Overlaps() const { return overlaps_; }
   std::vector<Range> Ranges() const;
+  // The addresses without data between two neighbouring ranges (its line is -1).
+  static Range GapBetween(const Range& before, const Range& after) {
+    return {before.last + 1, after.first - 1, -1};
+  }
   // Addresses that hold data.
   std::uint64_t Bytes() const;
 

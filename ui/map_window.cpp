@@ -200,8 +200,10 @@ void MapWindow::FillTables(const MemoryMap& map) {
     const MemoryImage::Range& range = ranges_[row];
     return AddressCells(range.first, range.last) << LineCell(range.line);
   });
-  Fill(kGaps, ranges_.empty() ? 0 : ranges_.size() - 1,
-       [this](int row) { return AddressCells(ranges_[row].last + 1, ranges_[row + 1].first - 1); });
+  Fill(kGaps, ranges_.empty() ? 0 : ranges_.size() - 1, [this](int row) {
+    const MemoryImage::Range gap = MemoryImage::GapBetween(ranges_[row], ranges_[row + 1]);
+    return AddressCells(gap.first, gap.last);
+  });
   Fill(kOverlaps, complete ? map.Image().Overlaps().size() : 0,
        [&list = map.Image().Overlaps()](int row) { return OverlapCells(list[row]); });
   Fill(kEntries, complete ? map.Entries().size() : 0,
