@@ -27,7 +27,7 @@ using Cells = QList<Cell>;
 constexpr struct {
   const char* title;
   const char* headers;
-} kTableSpecs[] = {
+} kTableHeads[] = {
     {"Ranges", "First|Last|Length|Line"},
     {"Gaps", "First|Last|Length"},
     {"Overlaps", "First|Last|Length|Line|Again in line|Values"},
@@ -133,9 +133,9 @@ MapWindow::MapWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(Summary_Label);
   Tables_Tab = new QTabWidget(this);
   layout->addWidget(Tables_Tab, 1);
-  for (const auto& spec : kTableSpecs) {
-    AddTable(QString::fromLatin1(spec.headers));
-    Tables_Tab->addTab(views_.back(), QString::fromLatin1(spec.title));
+  for (const auto& table : kTableHeads) {
+    AddTable(QString::fromLatin1(table.headers));
+    Tables_Tab->addTab(views_.back(), QString::fromLatin1(table.title));
   }
   Button_Row = new QHBoxLayout;
   Button_Row->addStretch(1);
@@ -226,7 +226,7 @@ void MapWindow::ShowReading() {
 
 void MapWindow::Fill(Table table, std::size_t rows, MapTableModel::RowCells cells) {
   models_[table]->Show(static_cast<int>(rows), std::move(cells));
-  const QString title = QString::fromLatin1(kTableSpecs[table].title);
+  const QString title = QString::fromLatin1(kTableHeads[table].title);
   Tables_Tab->setTabText(
       table, table == kRecords ? title : QStringLiteral("%1 (%2)").arg(title).arg(rows));
   views_[table]->header()->resizeSections(QHeaderView::ResizeToContents);
