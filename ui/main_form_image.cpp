@@ -44,10 +44,10 @@ void Main_Form::UpdateImage() {
     ShowRecordInImage();
     return;
   }
+  // The window opens only after a first load: there is a run or a map.
   Image_Window->SetImage(nullptr, CurrentFile,
-                         scanActive_ ? QStringLiteral("Reading the file ...")
-                         : map == nullptr
-                             ? QStringLiteral("No file loaded")
+                         scanActive_
+                             ? QStringLiteral("Reading the file ...")
                              : QStringLiteral("No image: the file was not read to its end"));
 }
 
