@@ -1,4 +1,4 @@
-#include "app/command_line.h"
+#include "command_line.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -8,9 +8,9 @@
 #include <string>
 #include <utility>
 
-#include "app/display.h"
-#include "app/qt_options.h"
+#include "display.h"
 #include "larkspan/version.h"
+#include "qt_options.h"
 
 namespace larkspan {
 

@@ -1,4 +1,4 @@
-#include "app/display.h"
+#include "display.h"
 
 #include <QString>
 
@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/platform_plugins.h"
+#include "platform_plugins.h"
 
 namespace larkspan {
 

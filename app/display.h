@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/display_servers.h"
+#include "display_servers.h"
 
 namespace larkspan {
 

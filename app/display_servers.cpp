@@ -1,4 +1,4 @@
-#include "app/display_servers.h"
+#include "display_servers.h"
 
 #ifdef LARKSPAN_HAVE_XCB
 #include <xcb/xcb.h>

@@ -1,9 +1,9 @@
 // larkspan: the desktop viewer for Intel HEX files.
 #include <QApplication>
 
-#include "app/command_line.h"
-#include "ui/main_form.h"
-#include "ui/qt_platform.h"
+#include "command_line.h"
+#include "main/main_form.h"
+#include "platform/qt_platform.h"
 
 int main(int argc, char** argv) {
   larkspan::CommandLine command = larkspan::ReadCommandLine(argc, argv);

@@ -1,4 +1,4 @@
-#include "app/platform_plugins.h"
+#include "platform_plugins.h"
 
 #include <QCoreApplication>
 #include <QDir>

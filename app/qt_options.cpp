@@ -1,4 +1,4 @@
-#include "app/qt_options.h"
+#include "qt_options.h"
 
 #include <QString>
 #include <QStringList>

@@ -14,11 +14,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "tests/support/fake_platform.h"
-#include "tests/support/resident_memory.h"
-#include "ui/image_view.h"
-#include "ui/image_window.h"
-#include "ui/main_form.h"
+#include "bench_platform.h"
+#include "image/image_view.h"
+#include "image/image_window.h"
+#include "main/main_form.h"
+#include "resident_memory.h"
 
 namespace {
 
@@ -45,15 +45,15 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int height = argc > 2 ? std::atoi(argv[2]) : 900;
-  larkspan::testing::FakePlatform platform;
-  platform.choices.push_back(QString::fromLocal8Bit(argv[1]));
+  larkspan::bench::BenchPlatform platform;
+  platform.file = QString::fromLocal8Bit(argv[1]);
   larkspan::Main_Form form(platform);
   form.Quick_Check->setChecked(true);
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
   form.Load_Button_Click();
   QCoreApplication::processEvents();
-  const long before = larkspan::testing::ResidentKiB();
+  const long before = larkspan::bench::ResidentKiB();
 
   // The request, up to the end of the view's first paint.
   PaintWatch watch;
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
   const double openMs = Milliseconds(timer);
-  const long after = larkspan::testing::ResidentKiB();
+  const long after = larkspan::bench::ResidentKiB();
 
   // Each Page Down moves by the rows the view's height holds.
   form.Image_Window->resize(form.Image_Window->width(), height);

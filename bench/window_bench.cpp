@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/support/fake_platform.h"
-#include "tests/support/resident_memory.h"
-#include "ui/listing_model.h"
-#include "ui/main_form.h"
+#include "bench_platform.h"
+#include "main/listing_model.h"
+#include "main/main_form.h"
+#include "resident_memory.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -22,21 +22,21 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: larkspan-window-bench FILE [--quick]\n");
     return 2;
   }
-  larkspan::testing::FakePlatform platform;
-  platform.choices.push_back(QString::fromLocal8Bit(argv[1]));
+  larkspan::bench::BenchPlatform platform;
+  platform.file = QString::fromLocal8Bit(argv[1]);
   larkspan::Main_Form form(platform);
   form.Quick_Check->setChecked(argc > 2 && std::string(argv[2]) == "--quick");
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
   QCoreApplication::processEvents();
-  const long before = larkspan::testing::ResidentKiB();
+  const long before = larkspan::bench::ResidentKiB();
 
   QElapsedTimer timer;
   timer.start();
   form.Load_Button_Click();
   const double loadSeconds = timer.nsecsElapsed() / 1e9;
   QCoreApplication::processEvents();
-  const long after = larkspan::testing::ResidentKiB();
+  const long after = larkspan::bench::ResidentKiB();
 
   timer.start();
   QTest::keyClick(form.Contents_List, Qt::Key_End, Qt::ControlModifier);

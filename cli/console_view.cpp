@@ -1,9 +1,9 @@
-#include "cli/console_view.h"
+#include "console_view.h"
 
 #include <cstring>
 #include <string>
 
-#include "scan/number_text.h"
+#include "records/number_text.h"
 
 namespace larkspan {
 

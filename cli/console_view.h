@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "scan/listing.h"
-#include "scan/scan_events.h"
+#include "listing/listing.h"
+#include "records/scan_events.h"
 
 namespace larkspan {
 

@@ -1,4 +1,4 @@
-#include "cli/console_view.h"
+#include "console_view.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/dump.h"
+#include "dump.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "scan/memory_image.h"
+#include "memory/memory_image.h"
 
 namespace larkspan {
 

@@ -8,15 +8,15 @@
 #include <exception>
 #include <string>
 
-#include "cli/console_view.h"
-#include "cli/dump.h"
-#include "cli/map_json.h"
-#include "cli/map_report.h"
-#include "cli/options.h"
-#include "scan/listing.h"
-#include "scan/memory_map.h"
-#include "scan/record_check.h"
-#include "scan/scan_run.h"
+#include "console_view.h"
+#include "dump.h"
+#include "listing/listing.h"
+#include "listing/record_check.h"
+#include "map_json.h"
+#include "map_report.h"
+#include "memory/memory_map.h"
+#include "options.h"
+#include "records/scan_run.h"
 
 namespace {
 

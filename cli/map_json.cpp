@@ -1,8 +1,8 @@
-#include "cli/map_json.h"
+#include "map_json.h"
 
 #include <cstdio>
 
-#include "scan/record_format.h"
+#include "records/record_format.h"
 
 namespace larkspan {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "scan/memory_map.h"
-#include "scan/record_check.h"
+#include "listing/record_check.h"
+#include "memory/memory_map.h"
 
 namespace larkspan {
 

@@ -1,9 +1,9 @@
-#include "cli/map_report.h"
+#include "map_report.h"
 
 #include <cinttypes>
 #include <string>
 
-#include "scan/record_format.h"
+#include "records/record_format.h"
 
 namespace larkspan {
 

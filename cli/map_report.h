@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "scan/memory_map.h"
+#include "memory/memory_map.h"
 
 namespace larkspan {
 

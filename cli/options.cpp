@@ -1,4 +1,4 @@
-#include "cli/options.h"
+#include "options.h"
 
 #include <getopt.h>
 

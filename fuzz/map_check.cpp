@@ -1,10 +1,10 @@
-#include "fuzz/map_check.h"
+#include "map_check.h"
 
 #include <cstdint>
 #include <map>
 
-#include "scan/memory_map.h"
-#include "scan/scan_run.h"
+#include "memory/memory_map.h"
+#include "records/scan_run.h"
 
 namespace larkspan::testing {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "fuzz/run_check.h"
+#include "run_check.h"
 
 namespace larkspan::testing {
 namespace {

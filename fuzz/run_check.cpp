@@ -1,15 +1,15 @@
-#include "fuzz/run_check.h"
+#include "run_check.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
 
-#include "fuzz/map_check.h"
-#include "scan/listing.h"
-#include "scan/record_check.h"
-#include "scan/scan_run.h"
-#include "tests/support/recording_view.h"
+#include "listing/listing.h"
+#include "listing/record_check.h"
+#include "map_check.h"
+#include "recording_view.h"
+#include "records/scan_run.h"
 
 namespace larkspan::testing {
 

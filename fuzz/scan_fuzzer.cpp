@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/run_check.h"
+#include "run_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // The run reads a file by its path: give it one in memory.

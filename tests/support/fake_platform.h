@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "ui/common_dialog.h"
+#include "platform/common_dialog.h"
 
 namespace larkspan::testing {
 

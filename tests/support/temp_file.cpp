@@ -1,4 +1,4 @@
-#include "tests/support/temp_file.h"
+#include "support/temp_file.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -14,11 +14,11 @@
 
 #include <memory>
 
-#include "tests/support/fake_platform.h"
-#include "tests/support/temp_file.h"
-#include "ui/line_indicator.h"
-#include "ui/listing_model.h"
-#include "ui/main_form.h"
+#include "main/line_indicator.h"
+#include "main/listing_model.h"
+#include "main/main_form.h"
+#include "support/fake_platform.h"
+#include "support/temp_file.h"
 
 namespace larkspan::testing {
 

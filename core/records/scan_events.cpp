@@ -1,0 +1,36 @@
+#include "records/scan_events.h"
+
+#include <algorithm>
+
+namespace larkspan {
+
+bool ScanEvents::WantsBytes() const {
+  return std::any_of(listeners_.begin(), listeners_.end(),
+                     [](const ScanListener* listener) { return listener->WantsBytes(); });
+}
+
+void ScanEvents::Record(const larkspan::Record& record) const {
+  for (ScanListener* listener : listeners_) listener->OnRecord(record);
+}
+
+void ScanEvents::Warn(const Message& message) const {
+  for (ScanListener* listener : listeners_) listener->OnWarning(message);
+}
+
+void ScanEvents::Progress(std::int64_t lines) const {
+  for (ScanListener* listener : listeners_) listener->OnProgress(lines);
+}
+
+void ScanEvents::Idle() const {
+  for (ScanListener* listener : listeners_) listener->OnIdle();
+}
+
+void ScanEvents::FileError(const Message& message) const {
+  for (ScanListener* listener : listeners_) listener->OnFileError(message);
+}
+
+void ScanEvents::End(std::int64_t lines) const {
+  for (ScanListener* listener : listeners_) listener->OnEnd(lines);
+}
+
+}  // namespace larkspan

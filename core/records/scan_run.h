@@ -1,0 +1,50 @@
+// One pass over a HEX file, reported as events to the run's listeners.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "records/addresses.h"
+#include "records/record_format.h"
+#include "records/scan_events.h"
+
+namespace larkspan {
+
+class TextFile;
+
+enum class ScanOutcome {
+  Complete,   // the whole file was read
+  FileError,  // the file could not be opened or read
+};
+
+// Reads a file line by line. Every line that starts with the start code and has
+// hexadecimal byte count, load offset and record type is reported as a record,
+// with the extended segment or linear base in force; any other line that starts
+// with the start code brings an "Invalid record" warning; other lines are skipped.
+// Every line counts. Progress is reported every 100 lines; idle events come every
+// 4 MiB within a very long line and while the run waits for input.
+class ScanRun {
+ public:
+  static constexpr std::int64_t kProgressInterval = 100;
+
+  explicit ScanRun(const ScanEvents& events) : events_(events) {}
+
+  // Reads the file at `path`; or, when `fd` is an open descriptor, reads that from
+  // where it stands and uses `path` as its name in messages.
+  ScanOutcome Run(const std::string& path, int fd = -1);
+
+ private:
+  void ReadLines(TextFile& file);
+  void Decode(std::string_view line, std::uint64_t length);
+
+  const ScanEvents& events_;
+  bool decodeAll_ = false;
+  Base base_;
+  std::int64_t lineIndex_ = 0;
+  // The bytes of the longest record from the byte count on.
+  std::array<std::uint8_t, (format::kLongestRecord - 1) / 2> bytes_{};
+};
+
+}  // namespace larkspan

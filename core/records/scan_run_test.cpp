@@ -1,0 +1,101 @@
+// The events of a scan run: records with their decoded fields and the base in
+// force, warnings in line order, progress, file errors and the end. What the
+// listing makes of them is pinned by the golden files of tests/data.
+#include "records/scan_run.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "recording_view.h"
+#include "support/temp_file.h"
+
+namespace larkspan {
+namespace {
+
+using testing::RecordingView;
+using testing::TempDir;
+using Events = std::vector<std::string>;
+
+// Each record as "line type offset base data": the base as "-", "S<segment>" or
+// "L<upper word>", the data bytes in hex; then what NewBase and StartAddress give.
+struct RecordLog : ScanListener {
+  bool wantsBytes = false;
+  std::vector<std::string> records;
+  bool WantsBytes() const override { return wantsBytes; }
+  void OnRecord(const Record& r) override {
+    char text[64];
+    std::snprintf(text, sizeof text, "%lld %02X %04X %c%X ", static_cast<long long>(r.line), r.type,
+                  r.offset, "-SL"[r.base.kind], r.base.value);
+    std::string line(text);
+    for (const std::uint8_t byte : r.Data()) {
+      std::snprintf(text, sizeof text, "%02X", byte);
+      line += text;
+    }
+    if (const auto base = r.NewBase()) line += " base " + std::to_string(base->value);
+    if (const auto entry = r.StartAddress()) line += " entry " + std::to_string(entry->Address());
+    records.push_back(line);
+  }
+};
+
+ScanOutcome RunOn(const std::string& path, std::vector<ScanListener*> listeners) {
+  ScanEvents events;
+  for (ScanListener* listener : listeners) events.Add(*listener);
+  return ScanRun(events).Run(path);
+}
+
+TEST(ScanRun, ReportsRecordsWithTheBaseInForceAndBytesWhenAsked) {
+  TempDir dir;
+  const auto path = dir.Write("a.hex",
+                              ":0201000011223A\n:02000002100000\n:03FFFF00AABBCC00\n"
+                              ":0200000401FFFA\n:0400000300120034\n:04000005000001FF\n"
+                              ":03000002100000\n:020000040G00\n:00000001FF\n");
+  for (const bool wantsBytes : {false, true}) {
+    RecordLog log;
+    log.wantsBytes = wantsBytes;
+    EXPECT_EQ(RunOn(path, {&log}), ScanOutcome::Complete);
+    // Data bytes only when asked; always for types 02 to 05. A base or entry
+    // record without exactly 2 or 4 data bytes sets nothing.
+    const std::string data1 = wantsBytes ? "1122" : "", data2 = wantsBytes ? "AABBCC" : "";
+    EXPECT_EQ(log.records,
+              (Events{"0 00 0100 -0 " + data1, "1 02 0000 -0 1000 base 4096",
+                      "2 00 FFFF S1000 " + data2, "3 04 0000 S1000 01FF base 511",
+                      "4 03 0000 L1FF 00120034 entry 340", "5 05 0000 L1FF 000001FF entry 511",
+                      "6 02 0000 L1FF 100000", "7 04 0000 L1FF ", "8 01 0000 L1FF "}));
+  }
+}
+
+// Warnings come in line order between the listing lines, while the list fills.
+TEST(ScanRun, ListsAndWarnsInLineOrderThenEnds) {
+  TempDir dir;
+  RecordingView view;
+  ScanEvents events;
+  Listing listing(events, view);
+  events.Add(listing);
+  events.Add(view);
+  ScanRun(events).Run(dir.Write("a.hex", ":0201000011223A\n:02000004FFFFFC\n:\n:00000001FF\n"));
+  EXPECT_EQ(
+      view.events,
+      (Events{"add:Data record: 0100h: 1122",
+              "warning:Unknown datatype: Unknown datatype in line: 1; Datatype: 04; "
+              "Line will be ignored.",
+              "warning:Invalid record: Invalid record in line: 2; Line will be ignored.",
+              "add:End record.", "add: - - - - - - - - ", "add:First address: 100h in line: 0",
+              "add:Last address: 100h in line: 0", "end:4"}));
+}
+
+TEST(ScanRun, ReportsProgressEvery100LinesAndFileErrorsWithoutAnEnd) {
+  TempDir dir;
+  RecordingView view;
+  RunOn(dir.Write("blank.hex", testing::Repeat("\r\n", 250)), {&view});
+  EXPECT_EQ(view.events, (Events{"progress:100", "progress:200", "end:250"}));
+  RecordingView failed;
+  const auto path = (dir.Path() / "gone.hex").string();
+  EXPECT_EQ(RunOn(path, {&failed}), ScanOutcome::FileError);
+  EXPECT_EQ(failed.events, (Events{"error:File error: Cannot read file: " + path +
+                                   "; No such file or directory"}));
+}
+
+}  // namespace
+}  // namespace larkspan

@@ -1,0 +1,191 @@
+#include "image/image_window.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShortcut>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <optional>
+#include <vector>
+
+#include "image/image_view.h"
+#include "memory/image_rows.h"
+#include "memory/image_search.h"
+
+namespace larkspan {
+
+namespace {
+
+QString Hex8(std::uint32_t address) {
+  return QStringLiteral("%1").arg(address, 8, 16, QLatin1Char('0')).toUpper() + QLatin1Char('h');
+}
+
+QToolButton* ToolButton(QWidget* parent, const QString& caption, const QString& tip) {
+  auto* button = new QToolButton(parent);
+  button->setText(caption);
+  button->setToolTip(tip);
+  return button;
+}
+
+}  // namespace
+
+ImageWindow::ImageWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  BuildControls();
+  AddShortcuts();
+  SetImage(nullptr, QString(), QString());
+}
+
+ImageWindow::~ImageWindow() = default;
+
+void ImageWindow::BuildControls() {
+  Address_Text = new QLineEdit(this);
+  Address_Text->setPlaceholderText(QStringLiteral("Go to address (Ctrl+G)"));
+  Address_Text->setToolTip(QStringLiteral("Hexadecimal: 8000000, 0x8000000 or 8000000h"));
+  Previous_Button = ToolButton(this, QStringLiteral("Previous range"), QStringLiteral("Ctrl+Up"));
+  Next_Button = ToolButton(this, QStringLiteral("Next range"), QStringLiteral("Ctrl+Down"));
+  Find_Text = new QLineEdit(this);
+  Find_Text->setPlaceholderText(QStringLiteral("Find (Ctrl+F)"));
+  Find_Kind = new QComboBox(this);
+  Find_Kind->addItems({QStringLiteral("Hex bytes"), QStringLiteral("Text")});
+  Find_Button = ToolButton(this, QStringLiteral("Find next"), QStringLiteral("F3"));
+  View = new ImageView(this);
+  Status_Label = new QLabel(this);
+  Status_Label->setTextFormat(Qt::PlainText);
+
+  for (QLineEdit* field : {Address_Text, Find_Text}) {
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(field->placeholderText()) + 24);
+  }
+  auto* bar = new QHBoxLayout;
+  bar->addWidget(Address_Text, 2);
+  bar->addWidget(Previous_Button);
+  bar->addWidget(Next_Button);
+  bar->addSpacing(12);
+  bar->addWidget(Find_Text, 3);
+  bar->addWidget(Find_Kind);
+  bar->addWidget(Find_Button);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(bar);
+  layout->addWidget(View, 1);
+  layout->addWidget(Status_Label);
+  setTabOrder(View, Address_Text);
+  View->setFocus();  // where the keys go once the window is active
+
+  connect(Address_Text, &QLineEdit::returnPressed, this, [this] { GoToAddress(); });
+  connect(Find_Text, &QLineEdit::returnPressed, this, [this] { FindNext(); });
+  connect(Find_Button, &QToolButton::clicked, this, [this] { FindNext(); });
+  connect(Previous_Button, &QToolButton::clicked, this, [this] { PreviousRange(); });
+  connect(Next_Button, &QToolButton::clicked, this, [this] { NextRange(); });
+  connect(View, &ImageView::cursorMoved, this, [this] { ShowPosition(); });
+  connect(View, &ImageView::byteActivated, this, &ImageWindow::byteActivated);
+  connect(View, &ImageView::copyRefused, this,
+          [this] { Say(QStringLiteral("Too many bytes selected to copy")); });
+}
+
+void ImageWindow::AddShortcuts() {
+  const auto add = [this](QKeySequence keys, auto action) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
+  };
+  const auto type = [](QLineEdit* field) {
+    field->setFocus();
+    field->selectAll();
+  };
+  add(QKeySequence(Qt::CTRL | Qt::Key_G), [this, type] { type(Address_Text); });
+  add(QKeySequence(Qt::CTRL | Qt::Key_F), [this, type] { type(Find_Text); });
+  add(QKeySequence(Qt::Key_F3), [this] { FindNext(); });
+  add(QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { NextRange(); });
+  add(QKeySequence(Qt::CTRL | Qt::Key_Up), [this] { PreviousRange(); });
+}
+
+void ImageWindow::SetImage(const MemoryImage* image, const QString& file, const QString& note) {
+  View->SetRows(nullptr);
+  rows_.reset();
+  note_ = note;
+  setWindowTitle(file.isEmpty() ? QStringLiteral("Memory image")
+                                : QStringLiteral("Memory image - ") + file);
+  if (image != nullptr) {
+    rows_ = std::make_unique<ImageRows>(*image);
+    const auto ranges = image->Ranges().size();
+    summary_ = QStringLiteral("%1 bytes of data in %2 range%3")
+                   .arg(image->Bytes())
+                   .arg(ranges)
+                   .arg(ranges == 1 ? "" : "s");
+    View->SetRows(rows_.get());
+  }
+  ShowPosition();
+}
+
+void ImageWindow::ShowPosition() {
+  if (rows_ == nullptr || rows_->Count() == 0) {
+    Say(rows_ == nullptr ? note_ : QStringLiteral("No data"));
+    return;
+  }
+  const auto [first, last] = View->Selection();
+  QString text = QStringLiteral("Address ") + Hex8(View->Cursor());
+  if (first != last) {
+    text += QStringLiteral(", %1 bytes selected from %2 to %3")
+                .arg(std::uint64_t{last} - first + 1)
+                .arg(Hex8(first), Hex8(last));
+  }
+  Say(text + QStringLiteral("; ") + summary_);
+}
+
+void ImageWindow::Say(const QString& text) {
+  Status_Label->setText(text);
+}
+
+void ImageWindow::GoToAddress() {
+  if (rows_ == nullptr) return;
+  const std::optional<std::uint32_t> address = ParseAddress(Address_Text->text().toStdString());
+  if (!address) {
+    Say(QStringLiteral("Not an address: ") + Address_Text->text());
+    return;
+  }
+  View->GoTo(*address);
+  View->setFocus();
+}
+
+void ImageWindow::FindNext() {
+  if (rows_ == nullptr) return;
+  const QByteArray typed = Find_Text->text().toLatin1();
+  std::optional<std::vector<std::uint8_t>> pattern;
+  if (Find_Kind->currentIndex() == 0) {
+    pattern = ParseBytes(typed.toStdString());
+  } else if (!typed.isEmpty()) {
+    pattern.emplace(typed.begin(), typed.end());
+  }
+  if (!pattern) {
+    Say(QStringLiteral("Nothing to find: type bytes in hexadecimal, or choose Text"));
+    return;
+  }
+  const std::uint32_t from = View->Cursor();
+  const std::optional<std::uint32_t> found =
+      FindBytes(rows_->Image(), *pattern, std::uint64_t{from} + 1);
+  if (!found) {
+    Say(QStringLiteral("Not found: ") + Find_Text->text());
+    return;
+  }
+  View->Select(*found, static_cast<std::uint32_t>(*found + pattern->size() - 1));
+  Say(QStringLiteral("Found at ") + Hex8(*found) +
+      (*found <= from ? QStringLiteral(", from the start") : QString()));
+}
+
+void ImageWindow::NextRange() {
+  if (rows_ != nullptr) GoToRange(rows_->NextRange(View->Cursor()), QStringLiteral("after"));
+}
+
+void ImageWindow::PreviousRange() {
+  if (rows_ != nullptr) GoToRange(rows_->PreviousRange(View->Cursor()), QStringLiteral("before"));
+}
+
+void ImageWindow::GoToRange(std::optional<std::uint32_t> start, const QString& where) {
+  if (start) {
+    View->GoTo(*start);
+  } else {
+    Say(QStringLiteral("No range %1 this one").arg(where));
+  }
+}
+
+}  // namespace larkspan

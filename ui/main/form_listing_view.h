@@ -1,0 +1,66 @@
+// The scan run's listing and events on the window's real controls.
+//
+// The run reports progress every 100 lines. Processing pending events costs a
+// repaint and a round trip to the display server, so it happens at most once per
+// display frame; the count in the indicator is still set every 100 lines, and the
+// screen shows the latest one each frame. While the run waits for input it offers
+// event processing each frame too.
+//
+// Entries reach a visible list in batches: a list view lays out all its rows again
+// whenever rows are added. The first batch goes out at the first round of events;
+// after that, a batch waits a multiple of what the last layout cost, between a
+// tenth and two fifths of a second, so that new entries appear within half a
+// second of being read. Only the layout is timed, never a modal box opened while
+// events are processed. All entries go out before a message box and at the end.
+// Quick load hides the list and announces nothing until the end.
+//
+// Each warning box offers to show no further warnings of the file: once that is
+// ticked, the run goes on without boxes, a file error's included; the memory map
+// keeps every warning all the same.
+#pragma once
+
+#include <QElapsedTimer>
+
+#include "listing/listing.h"
+#include "platform/platform.h"
+#include "records/scan_events.h"
+
+namespace larkspan {
+
+class Main_Form;
+
+// How often a run processed pending events and laid the list out.
+struct PacingCounts {
+  long eventRounds = 0;
+  long layouts = 0;
+};
+
+class FormListingView final : public ListingOutput, public ScanListener {
+ public:
+  FormListingView(Main_Form& form, PacingCounts& counts);
+
+  void AddToList(std::string_view text, LineKind kind, std::int64_t line) override;
+  void OnWarning(const Message& message) override;
+  void OnFileError(const Message& message) override;
+  void OnProgress(std::int64_t lines) override;
+  void OnIdle() override { ProcessPendingEvents(); }
+
+  static constexpr qint64 kFrameMs = 16;
+  static constexpr qint64 kMinBatchMs = 100;
+  static constexpr qint64 kMaxBatchMs = 400;
+
+ private:
+  // True when the user ticked the box's check box.
+  bool ShowBox(BoxIcon icon, const Message& message, const QString& checkBox);
+  void ProcessPendingEvents();
+  void PublishBatch();
+
+  Main_Form& form_;
+  PacingCounts& counts_;
+  QElapsedTimer sinceEvents_;   // since pending events were last processed
+  QElapsedTimer sincePublish_;  // invalid until the first batch went out
+  qint64 batchIntervalMs_ = kMinBatchMs;
+  bool quiet_ = false;  // no more boxes in this run
+};
+
+}  // namespace larkspan

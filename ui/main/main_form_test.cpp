@@ -1,0 +1,213 @@
+// The window's controls, keys, About box and exits.
+#include <QtTest/qtestspontaneevent.h>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "main/key_codes.h"
+#include "support/window_fixture.h"
+
+using namespace larkspan;
+
+class MainFormTest : public testing::WindowFixture {
+  Q_OBJECT
+
+  // Presses and releases a key where keys go: at the widget that has the focus.
+  static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+  }
+  void ClickRow(int row, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::mouseClick(form_->Contents_List->viewport(), Qt::LeftButton, modifiers,
+                      form_->Contents_List->visualRect(form_->Contents_Model->index(row)).center());
+  }
+  QString Indicator() const { return form_->Line_Text->text(); }
+  // The font a control asks for where it asks for a fixed pitch, and whether the
+  // characters it shows then take one width.
+  static QString FixedPitch(const QFont& font) {
+    if (!font.fixedPitch()) return {};
+    const QFontMetricsF m(font);
+    const qreal width = m.horizontalAdvance('0');
+    const bool even = m.horizontalAdvance('i') == width && m.horizontalAdvance('W') == width;
+    return QStringLiteral(" %1 %2 pt%3 %4")
+        .arg(font.family())
+        .arg(font.pointSizeF())
+        .arg(font.styleHint() == QFont::TypeWriter ? " typewriter" : "")
+        .arg(even ? "fixed-pitch" : "uneven-pitch");
+  }
+  // A control's class, caption, tip and place, and how its text shows; it fails
+  // where the caption does not fit.
+  static QString Describe(QWidget* w) {
+    const QRect r = w->geometry();
+    return QStringLiteral("%1 '%2' '%3' %4,%5 %6x%7")
+               .arg(w->metaObject()->className(), w->property("text").toString(), w->toolTip())
+               .arg(r.x())
+               .arg(r.y())
+               .arg(r.width())
+               .arg(r.height()) +
+           (w->font().bold() ? " bold" : "") + FixedPitch(w->font()) +
+           (w->property("alignment").toInt() & Qt::AlignRight ? " right-aligned" : "") +
+           (w->layoutDirection() == Qt::RightToLeft ? " right-to-left" : "") +
+           (w->property("checked").toBool() ? " checked" : "") +
+           (w->sizeHint().width() > r.width() ? " cut-off" : "");
+  }
+
+ private slots:
+  void init() { QVERIFY(OpenWindow()); }
+  void cleanup() { form_.reset(); }
+
+  // The window as the user first meets it, as main_form_window.txt describes it.
+  void startsAsDescribed() {
+    const auto flags = form_->windowFlags();
+    QStringList shown{
+        form_->windowTitle() +
+            QStringLiteral(", client %1x%2")
+                .arg(form_->centralWidget()->width())
+                .arg(form_->centralWidget()->height()) +
+            (form_->minimumSize() == form_->maximumSize() ? ", fixed size" : "") +
+            (flags & Qt::WindowMinMaxButtonsHint ? ", minimize or maximize box" : "") +
+            (flags & Qt::WindowCloseButtonHint ? ", close box" : "") +
+            (form_->windowIcon().isNull() ? "" : ", icon"),
+        "focus on " + QApplication::focusWidget()->toolTip()};
+    for (QWidget* control :
+         form_->centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      shown << Describe(control);
+    }
+    for (int i = 0; i < 4; ++i) {
+      Press(Qt::Key_Tab);
+      shown << "tab to " + QApplication::focusWidget()->toolTip();
+    }
+    for (QAction* action : form_->menuBar()->actions() + form_->Func_Menu->actions()) {
+      shown << "menu " + (action->isSeparator() ? "-" : action->text()) +
+                   (action->shortcut().isEmpty() ? "" : " shortcut") +
+                   (action->isCheckable() ? (action->isChecked() ? " ticked" : " unticked") : "") +
+                   (action->isEnabled() ? "" : " disabled");
+    }
+    form_->Func_About->trigger();
+    for (const auto& box : platform_.boxes) {
+      shown << (box.icon == BoxIcon::Information ? "information " : "other box ") + box.title +
+                   ": " + QString(box.text).replace('\n', "\\n");
+    }
+    QCOMPARE(shown, FileLines(QStringLiteral(LARKSPAN_SOURCE_DIR "/ui/main/main_form_window.txt")));
+    QVERIFY(form_->CurrentFile.isEmpty() && !form_->NavKeyDown);
+    const QPoint offset =
+        form_->frameGeometry().center() - form_->screen()->availableGeometry().center();
+    // Centred but for half the window frame, known only once shown, and rounding.
+    const QSize frame = form_->frameGeometry().size() - form_->size();
+    QVERIFY2(offset.manhattanLength() <= (frame.width() + frame.height()) / 2 + 2,
+             qPrintable(QStringLiteral("%1 %2x%3")
+                            .arg(offset.manhattanLength())
+                            .arg(frame.width())
+                            .arg(frame.height())));
+  }
+
+  void everyExitEndsTheProgramButClosingFromCode() {
+    form_->Exit_Button->click();
+    form_->Func_Exit->trigger();
+    Press(Qt::Key_F4, Qt::AltModifier);
+    QCOMPARE(platform_.exits, 3);
+    Press(Qt::Key_X, Qt::AltModifier);  // access key of Exit
+    QTRY_COMPARE(platform_.exits, 4);
+    QCloseEvent closeBox;  // the window system asks the window to close
+    QSpontaneKeyEvent::setSpontaneous(&closeBox);
+    qApp->notify(form_.get(), &closeBox);
+    QCOMPARE(platform_.exits, 5);
+    form_->close();
+    QCOMPARE(platform_.exits, 5);
+    QVERIFY(!form_->isVisible());
+  }
+
+  // Navigation keys set the flag without modifiers only; Alt+F4 alone exits.
+  void keyDownSetsTheNavigationFlagOrExits() {
+    const int modifiers[] = {0, kShiftMask, kCtrlMask, kAltMask, kAltMask + kShiftMask};
+    for (const int key : {kKeyUp, kKeyDown, kKeyPageUp, kKeyPageDown, kKeyHome, kKeyEnd}) {
+      for (const int shift : modifiers) {
+        form_->NavKeyDown = false;
+        form_->Form_KeyDown(key, shift);
+        QCOMPARE(form_->NavKeyDown, shift == 0);
+      }
+    }
+    form_->Form_KeyDown(KeyCodeOf(Qt::Key_Left), 0);  // no code: 0
+    for (const int shift : modifiers) {
+      if (shift != kAltMask) form_->Form_KeyDown(kKeyF4, shift);
+    }
+    QVERIFY(!form_->NavKeyDown);
+    QCOMPARE(platform_.exits, 0);
+    form_->Form_KeyDown(kKeyF4, kAltMask);
+    QCOMPARE(platform_.exits, 1);
+  }
+
+  void navigationKeysAndClicksShowTheIndex() {
+    form_->Contents_List->setFocus();
+    Press(Qt::Key_Down);  // on the empty list
+    QCOMPARE(Indicator(), QStringLiteral("-1"));
+    QVERIFY(!form_->NavKeyDown);
+    QElapsedTimer clock;
+    clock.start();
+    Load(Write("r.hex", testing::Repeat(":0100000011EE\r\n", 40000)));
+    // Events at most once per frame, layouts at most once per batch interval,
+    // however many progress counts the run gave (400 here).
+    const PacingCounts& pacing = form_->Pacing();
+    QVERIFY(pacing.eventRounds * FormListingView::kFrameMs <= clock.elapsed() + 16);
+    QVERIFY(pacing.layouts * FormListingView::kMinBatchMs <= clock.elapsed() + 100);
+    QCOMPARE(Indicator(), QStringLiteral("0"));
+    QCOMPARE(QApplication::focusWidget(), form_->Contents_List);
+    Press(Qt::Key_Down);
+    QCOMPARE(Indicator(), QStringLiteral("1"));
+    Press(Qt::Key_PageDown);
+    QVERIFY(form_->ListIndex() > 1);
+    QCOMPARE(Indicator(), QString::number(form_->ListIndex()));
+    Press(Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(Indicator(), QStringLiteral("40002"));  // records, separator, summary
+    form_->Contents_List->scrollToTop();
+    ClickRow(3);
+    QCOMPARE(Indicator(), QStringLiteral("3"));
+    ClickRow(3, Qt::ControlModifier);  // deselects
+    QCOMPARE(Indicator(), QStringLiteral("-1"));
+    Press(Qt::Key_Down);
+    QCOMPARE(Indicator(), QStringLiteral("4"));
+    // After a failed run the indicator shows the list as it now stands.
+    Load(QString::fromStdString((dir_.Path() / "missing.hex").string()));
+    QCOMPARE(platform_.boxes.size(), size_t{1});
+    QCOMPARE(Indicator(), QStringLiteral("-1"));
+  }
+
+  void indicatorShowsEveryDigit_data() {
+    QTest::addColumn<QString>("text");
+    for (const char* text : {"0", "Done", "150042", "4000250", "2147483647"}) {
+      QTest::newRow(text) << QString::fromLatin1(text);
+    }
+  }
+  void indicatorShowsEveryDigit() {
+    QFETCH(QString, text);
+    form_->Line_Text->SetCaption(text);
+    const int room = form_->Line_Text->contentsRect().width() - form_->Line_Text->indent();
+    const int width = QFontMetrics(form_->Line_Text->font()).horizontalAdvance(text);
+    QVERIFY2(width <= room, qPrintable(QStringLiteral("%1 > %2").arg(width).arg(room)));
+    // A smaller font only where the window's own would not fit.
+    const QFont own = form_->centralWidget()->font();
+    if (QFontMetrics(own).horizontalAdvance(text) <= room) QCOMPARE(form_->Line_Text->font(), own);
+  }
+
+  // Enter presses the button in the focus, else Load; access keys reach their controls.
+  void enterAndAccessKeysPressTheirControls() {
+    Press(Qt::Key_Return);
+    Press(Qt::Key_Q, Qt::AltModifier);
+    QTRY_COMPARE(form_->Quick_Check->checkState(), Qt::Checked);
+    Press(Qt::Key_Enter);
+    QCOMPARE(platform_.requests.size(), size_t{2});
+    Press(Qt::Key_L, Qt::AltModifier);
+    QTRY_COMPARE(platform_.requests.size(), size_t{3});
+    form_->Exit_Button->setFocus();
+    Press(Qt::Key_Return);
+    QCOMPARE(platform_.requests.size(), size_t{3});
+    QCOMPARE(platform_.exits, 1);
+    Press(Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(form_->Func_Menu->isVisible());
+    form_->Func_Menu->close();
+  }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "main_form_test.moc"
