@@ -55,23 +55,17 @@ void MemoryMap::AddData(const Record& record) {
   }
 }
 
-// A base or start address record without exactly two or four data bytes.
+// A base or start address record without exactly two or four data bytes: an
+// invalid record, unless the listing warned so already.
 void MemoryMap::Unusable(const Record& record) {
-  if (warnedLine_ != record.line) {
-    events_.Warn(InvalidRecord(record.line));
-  } else if (!warnedInvalid_) {
-    ++invalid_;
-  }
+  if (invalidLine_ != record.line) events_.Warn(InvalidRecord(record.line));
 }
 
 void MemoryMap::OnWarning(const Message& message) {
   warnings_.push_back(message);
-  const bool invalid = message.kind == MessageKind::InvalidRecord;
-  if (invalid) ++invalid_;
-  if (invalid || message.kind == MessageKind::UnknownType) {
-    warnedLine_ = message.line;
-    warnedInvalid_ = invalid;
-  }
+  if (message.kind != MessageKind::InvalidRecord) return;
+  ++invalid_;
+  invalidLine_ = message.line;
 }
 
 void MemoryMap::OnEnd(std::int64_t lines) {

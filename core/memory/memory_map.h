@@ -24,8 +24,8 @@ class MemoryMap final : public ScanListener {
 
   // `events` are those of the run the map listens to; the map warns through them
   // during the run only. A type 02 to 05 record without the right byte count is
-  // an invalid record: the map warns about it, unless a warning about its line
-  // came before (an unknown type, or an invalid record), and counts it once.
+  // an invalid record: the map warns about it, unless it was warned about as one
+  // already, as the listing does when its fields are not hexadecimal.
   MemoryMap(const ScanEvents& events, Options options) : events_(events), options_(options) {}
 
   bool WantsBytes() const override { return true; }
@@ -61,10 +61,7 @@ class MemoryMap final : public ScanListener {
   std::int64_t invalid_ = 0;
   std::int64_t lines_ = 0;
   std::vector<Message> warnings_;
-  // The last line an unknown type or an invalid record was warned about, and
-  // whether as an invalid record.
-  std::int64_t warnedLine_ = -1;
-  bool warnedInvalid_ = false;
+  std::int64_t invalidLine_ = -1;  // of the last invalid record
   bool complete_ = false;
 };
 

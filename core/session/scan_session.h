@@ -2,7 +2,8 @@
 // listing, the checks and the memory map. The session adds the run's listeners in
 // the order their rules need, runs the file and hands back the outcome, the
 // faults and the map. It keeps no state outside itself, so that a session may run
-// on any thread, one run per session.
+// on any thread, one run per session. A pass that gathers only the map with the
+// warnings the window's listing gives lists into a DiscardedListing.
 #pragma once
 
 #include <cstdint>
@@ -21,8 +22,8 @@
 namespace larkspan {
 
 struct SessionOptions {
-  // Where the listing goes; none, no listing. A pass that must give the
-  // listing's warnings without its lines lists into a DiscardedListing.
+  // Where the listing goes; none, no listing, and the map warns about unknown
+  // record types itself.
   ListingOutput* listing = nullptr;
   bool linear = false;  // list extended and start linear address records too
   bool check = false;   // check the records, and with the map the overlaps
@@ -44,7 +45,7 @@ class ScanSession {
  public:
   // `frontEnd` hears every event of the run after the session's own listeners:
   // the records, each warning of the listing, the checks and the map, progress,
-  // file errors and the end.
+  // file errors and the end. A pass that shows nothing passes a ScanListener.
   ScanSession(const SessionOptions& options, ScanListener& frontEnd);
   ScanSession(const ScanSession&) = delete;
   ScanSession& operator=(const ScanSession&) = delete;
