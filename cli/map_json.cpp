@@ -1,7 +1,6 @@
 #include "map_json.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
 
 #include "memory/map_summary.h"
@@ -74,11 +73,8 @@ Json Entries(const MapSummary& summary) {
 // Counts by record type, named by the type's two hexadecimal digits.
 Json Records(const MapSummary& summary) {
   Json records = Json::object();
-  for (const MapSummary::RecordRow& row : summary.Records()) {
-    char name[3];
-    std::snprintf(name, sizeof name, "%02X", unsigned{row.type});
-    records[name] = row.count;
-  }
+  for (const MapSummary::RecordRow& row : summary.Records())
+    records[TypeText(row.type)] = row.count;
   return records;
 }
 

@@ -59,6 +59,12 @@ bool MapSummary::IsFault(const Message& message) {
          message.kind == MessageKind::InvalidRecord;
 }
 
+std::string TypeText(std::uint8_t type) {
+  char text[4];
+  std::snprintf(text, sizeof text, "%02X", unsigned{type});
+  return text;
+}
+
 std::string AddressText(std::uint32_t address) {
   char text[16];
   std::snprintf(text, sizeof text, "%08" PRIX32, address);

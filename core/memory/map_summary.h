@@ -82,6 +82,8 @@ inline constexpr std::string_view kInvalidRecordsName = "invalid records";
 inline constexpr std::string_view kOtherLinesName = "lines that are not records";
 inline constexpr std::string_view kIdenticalText = "identical";
 
+// "06": a record type in two hexadecimal digits.
+std::string TypeText(std::uint8_t type);
 // "0800ABCD": an address in eight hexadecimal digits.
 std::string AddressText(std::uint32_t address);
 // "10h (16)": a length in hexadecimal and decimal.

@@ -35,10 +35,7 @@ constexpr struct {
     {"Warnings", "Line|Warning|Text"},
 };
 
-QString Text(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
+// The summary's texts are ASCII.
 QString Text(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -58,8 +55,8 @@ Cells RangeCells(const MemoryImage::Range& range) {
 Cells OverlapCells(const MapSummary::OverlapRow& overlap) {
   return AddressCells(overlap.first, overlap.last, overlap.length)
          << LineCell(overlap.earlierLine) << LineCell(overlap.laterLine)
-         << Cell{Text(overlap.Conflicting() ? DifferText(overlap.differing)
-                                            : std::string(kIdenticalText))};
+         << Cell{overlap.Conflicting() ? Text(DifferText(overlap.differing))
+                                       : Text(kIdenticalText)};
 }
 
 Cells EntryCells(const MapSummary::EntryRow& entry) {
@@ -80,10 +77,11 @@ Cells RecordCells(const MapSummary& summary, std::size_t row) {
   if (row == records.size()) {
     return {{Text(kInvalidRecordsName)}, {QString::number(summary.InvalidRecords())}};
   }
-  if (row > records.size())
+  if (row > records.size()) {
     return {{Text(kOtherLinesName)}, {QString::number(summary.OtherLines())}};
+  }
   const MapSummary::RecordRow& record = records[row];
-  QString name = QStringLiteral("%1").arg(record.type, 2, 16, QLatin1Char('0')).toUpper();
+  QString name = Text(TypeText(record.type));
   if (!record.name.empty()) name += ' ' + Text(record.name);
   return {{name}, {QString::number(record.count)}};
 }
