@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "memory/memory_map.h"
+#include "platform/window_placement.h"
 
 namespace larkspan {
 
@@ -126,15 +127,15 @@ MapWindow::MapWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   PlaceBeside(*parent);
 }
 
-// To the right of the main window, else to its left, where the screen has room.
+// Until the window is shown its frame is unknown: taken to add what the main
+// window's frame adds.
 void MapWindow::PlaceBeside(const QWidget& main) {
   const QScreen* screen = main.screen();
   if (screen == nullptr) return;
-  const QRect room = screen->availableGeometry();
-  const QRect beside = main.frameGeometry();
-  QPoint at(beside.right() + 1, beside.top());
-  if (at.x() + width() > room.right()) at.setX(std::max(room.left(), beside.left() - width()));
-  move(at.x(), std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - height())));
+  const QSize frame = size() + main.frameGeometry().size() - main.size();
+  const std::optional<QPoint> at =
+      larkspan::PlaceBeside(screen->availableGeometry(), main.frameGeometry(), frame);
+  if (at) move(*at);
 }
 
 MapWindow::~MapWindow() = default;

@@ -30,7 +30,8 @@ class MapWindow final : public QWidget {
   // The tables, in the order of their tabs.
   enum Table { kRanges, kGaps, kOverlaps, kEntries, kRecords, kWarnings, kTables };
 
-  // Opens beside `parent`, the main window.
+  // Opens beside `parent`, the main window, where the screen has room, else where
+  // the window manager places it.
   explicit MapWindow(QWidget* parent);
   ~MapWindow() override;
 

@@ -14,7 +14,7 @@ class MapWindowTest : public testing::WindowFixture {
   Q_OBJECT
 
   static QString Source(const char* path) { return QStringLiteral(LARKSPAN_SOURCE_DIR "/") + path; }
-  MapWindow& Map() const { return *form_->Map_Window; }
+  MapWindow& Map() const { return *form_->MapView(); }
   QAbstractItemModel& Model(MapWindow::Table table) const { return *Map().View(table)->model(); }
   // Every row of `table`, its cells joined by `separator`, from column `first` on.
   QStringList Rows(MapWindow::Table table, const QString& separator, int first = 0) const {
@@ -54,7 +54,7 @@ class MapWindowTest : public testing::WindowFixture {
       QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
       QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     }
-    return form_->Line_Text->text();
+    return ui_.Line_Text->text();
   }
 
  private slots:
@@ -68,7 +68,7 @@ class MapWindowTest : public testing::WindowFixture {
     const QStringList warnings = FileLines(Source("tests/golden/realhex.v20mbc_CPM.H86.stderr"));
     QCOMPARE(BoxLines(), warnings.mid(0, 2));
     QCOMPARE(platform_.boxes[1].checkBox, "Don't show further warnings for this file");
-    form_->Func_Map->trigger();
+    ui_.Func_Map->trigger();
     QTRY_VERIFY(Map().isActiveWindow());
     QCOMPARE(Rows(MapWindow::kWarnings, ": ", 1), warnings);
   }
@@ -76,12 +76,12 @@ class MapWindowTest : public testing::WindowFixture {
   // Both options on, remembered for the next window; a file with ranges, a gap, a
   // conflicting overlap, 32-bit records, a checksum fault and an unknown type.
   void theMapShowsItsTablesAndLeadsToTheEntries() {
-    form_->Func_Linear->trigger();
-    form_->Func_Check->trigger();
-    QVERIFY(Main_Form(platform_).Func_Check->isChecked());
-    QVERIFY(Main_Form(platform_).Func_Linear->isChecked());
+    ui_.Func_Linear->trigger();
+    ui_.Func_Check->trigger();
+    QVERIFY(Main_Form(platform_).Parts().Func_Check->isChecked());
+    QVERIFY(Main_Form(platform_).Parts().Func_Linear->isChecked());
     Load(Source("ui/map/map_window_test.hex"));
-    form_->Func_Map->trigger();
+    ui_.Func_Map->trigger();
     QTRY_VERIFY(Map().isActiveWindow());
     QStringList shown = Listing() + BoxLines() + Shown();
     shown.replaceInStrings(Source(""), "");
@@ -93,7 +93,7 @@ class MapWindowTest : public testing::WindowFixture {
                      Choose(MapWindow::kWarnings, 0, 1, true), Choose(MapWindow::kWarnings, 1, 2)}),
         (QStringList{"4", "5", "3", "7"}));
     Map().Image_Button->click();  // the memory image, from the map
-    QVERIFY(form_->Image_Window != nullptr && form_->Image_Window->isVisible());
+    QVERIFY(form_->ImageView() != nullptr && form_->ImageView()->isVisible());
     QTest::keyClick(Map().View(MapWindow::kWarnings), Qt::Key_Escape);
     QTRY_VERIFY(!Map().isVisible());
     // While a file is read the window says so; after a file error, that it could not be read.
@@ -123,10 +123,10 @@ class MapWindowTest : public testing::WindowFixture {
   void theMapCountsAsTheConsoleDoes() {
     QFETCH(QString, file);
     QFETCH(bool, linear);
-    if (linear) form_->Func_Linear->trigger();
-    form_->Func_Check->trigger();
+    if (linear) form_->Parts().Func_Linear->trigger();
+    form_->Parts().Func_Check->trigger();
     Load(Source("tests/data/") + file);
-    form_->Func_Map->trigger();
+    form_->Parts().Func_Map->trigger();
     QTRY_VERIFY(Map().isActiveWindow());
     const QString golden = Source("tests/golden/map.") + QString(file).replace('/', '.');
     const QStringList counts = FileLines(golden + ".stdout").last().split("; ");
