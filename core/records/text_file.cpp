@@ -140,8 +140,15 @@ bool TextFile::WaitForInput() {
       error_ = errno;
       return false;
     }
-    Idle();
+    if (!Idle()) return false;
   }
+}
+
+bool TextFile::Idle() {
+  if (idleHook_) idleHook_();
+  if (!stop_.stop_requested()) return true;
+  error_ = ECANCELED;
+  return false;
 }
 
 void TextFile::SkipLineFeedAfterReturn() {
@@ -203,7 +210,7 @@ bool TextFile::ReadLine(std::string& line) {
     begin_ = end_;
     if (lineBytes >= longLineHookBytes_) {
       lineBytes = 0;
-      Idle();
+      if (!Idle()) return false;
     }
   }
   return error_ == 0;

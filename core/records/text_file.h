@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,10 @@ class TextFile {
     idleHook_ = std::move(hook);
     longLineHookBytes_ = bytes;
   }
+  // Where the idle hook would be called, a stop requested on `stop` ends reading as
+  // a failure with Error() ECANCELED: also while waiting for input that may never
+  // come.
+  void StopOn(std::stop_token stop) { stop_ = std::move(stop); }
 
  private:
   void Reset();
@@ -78,9 +83,8 @@ class TextFile {
   bool Fail(int fd, bool owned);  // notes errno and gives up `fd`
   bool Fill();          // refills the block when it is used up; false at end or on failure
   bool WaitForInput();  // false when waiting failed (error_ set)
-  void Idle() const {
-    if (idleHook_) idleHook_();
-  }
+  // Calls the idle hook; false, with Error() ECANCELED, when a stop was requested.
+  bool Idle();
   void SkipLineFeedAfterReturn();
   // Appends [from, to) to `line` as far as the keep limit allows.
   void Keep(std::string& line, const char* from, const char* to);
@@ -99,6 +103,7 @@ class TextFile {
   std::uint64_t bytesRead_ = 0;
   std::uint64_t lineLength_ = 0;
   std::function<void()> idleHook_;
+  std::stop_token stop_;
   std::uint64_t longLineHookBytes_ = kLongLineHookBytes;
 };
 
