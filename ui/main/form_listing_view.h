@@ -55,10 +55,6 @@ class FormListingView final : public ListingOutput, public ScanListener {
   void OnProgress(std::int64_t lines) override;
   void OnIdle() override { ProcessPendingEvents(); }
 
-  static constexpr qint64 kFrameMs = 16;
-  static constexpr qint64 kMinBatchMs = 100;
-  static constexpr qint64 kMaxBatchMs = 400;
-
  private:
   // True when the user ticked the box's check box.
   bool ShowBox(BoxIcon icon, const Message& message, const QString& checkBox);
@@ -69,8 +65,8 @@ class FormListingView final : public ListingOutput, public ScanListener {
   PacingCounts& counts_;
   QElapsedTimer sinceEvents_;   // since pending events were last processed
   QElapsedTimer sincePublish_;  // invalid until the first batch went out
-  qint64 batchIntervalMs_ = kMinBatchMs;
-  bool quiet_ = false;  // no more boxes in this run
+  qint64 batchIntervalMs_ = 0;  // set by each layout
+  bool quiet_ = false;          // no more boxes in this run
 };
 
 }  // namespace larkspan
