@@ -13,14 +13,12 @@
 #include <exception>
 
 #include "larkspan/version.h"
-#include "listing/listing.h"
-#include "listing/record_check.h"
 #include "main/line_indicator.h"
 #include "main/listing_model.h"
 #include "main/split_filename.h"
 #include "memory/memory_map.h"
 #include "platform/platform.h"
-#include "records/scan_run.h"
+#include "session/scan_session.h"
 
 namespace larkspan {
 
@@ -141,25 +139,20 @@ void Main_Form::RunScan() {
   UpdateImage();
 }
 
-// With Check records, the checks come first and the map warns about conflicting
-// overlaps, as faults of the file.
+// The listing, with Check records the checks too, and the map for the map and
+// image windows.
 bool Main_Form::ListCurrentFile() {
   pacing_ = {};
   FormListingView view(*this, pacing_);
-  ScanEvents events;
-  RecordCheck check(events);
-  Listing listing(events, view, Func_Linear->isChecked());
-  // The map only gathers: the listing warns. It comes after the listing, whose
-  // warnings it keeps.
-  map_ = std::make_shared<MemoryMap>(
-      events, MemoryMap::Options{.warn = false, .checkOverlaps = Func_Check->isChecked()});
-  if (Func_Check->isChecked()) events.Add(check);
-  events.Add(listing);
-  events.Add(*map_);
-  events.Add(view);
+  ScanSession session({.listing = &view,
+                       .linear = Func_Linear->isChecked(),
+                       .check = Func_Check->isChecked(),
+                       .map = true},
+                      view);
+  map_ = session.Map();
   const std::string path = QFile::encodeName(CurrentFile).toStdString();
   try {
-    return ScanRun(events).Run(path) == ScanOutcome::Complete;
+    return session.Run(path) == ScanOutcome::Complete;
   } catch (const std::exception& e) {
     // Nothing in a run is expected to throw; should it, the window keeps working.
     view.OnFileError(

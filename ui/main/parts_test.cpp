@@ -4,12 +4,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "listing/listing.h"
 #include "main/form_listing_view.h"
 #include "main/listing_model.h"
 #include "main/split_filename.h"
 #include "platform/window_placement.h"
-#include "records/scan_run.h"
+#include "session/scan_session.h"
 #include "support/temp_file.h"
 
 using namespace larkspan;
@@ -115,11 +114,8 @@ class PartsTest : public QObject {
       PacingCounts counts;
       FormListingView::Prepare(window);
       FormListingView view(window, counts);
-      ScanEvents events;
-      Listing listing(events, view);
-      events.Add(listing);
-      events.Add(view);
-      FormListingView::Finish(window, ScanRun(events).Run(path) == ScanOutcome::Complete);
+      ScanSession session({.listing = &view}, view);
+      FormListingView::Finish(window, session.Run(path) == ScanOutcome::Complete);
       QCOMPARE(window.steps, run.steps);
     }
   }

@@ -106,6 +106,34 @@ class MapWindowTest : public testing::WindowFixture {
         Source("missing.hex") + "\nThe file could not be read.\n" + platform_.boxes.back().text);
     QCOMPARE(Model(MapWindow::kWarnings).rowCount() + Model(MapWindow::kRanges).rowCount(), 1);
   }
+
+  // The window's map counts as the console's: a type 04 record with three bytes
+  // and a type 02 record with four are invalid records, whether the listing lists
+  // them (32-bit) or warns about an unknown type (16-bit); each warning of the map
+  // was shown in a box. One byte that differs reads singular.
+  void theMapCountsAsTheConsoleDoes_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("linear");
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("bases 16-bit") << "map/base-counts.hex" << false << QStringList();
+    QTest::newRow("bases 32-bit") << "map/base-counts.hex" << true << QStringList();
+    QTest::newRow("one byte differs")
+        << "map/one-byte.hex" << false << QStringList{"1 byte differs"};
+  }
+  void theMapCountsAsTheConsoleDoes() {
+    QFETCH(QString, file);
+    QFETCH(bool, linear);
+    if (linear) ui_.Func_Linear->trigger();
+    ui_.Func_Check->trigger();
+    Load(Source("tests/data/") + file);
+    ui_.Func_Map->trigger();
+    QTRY_VERIFY(Map().isActiveWindow());
+    const QString golden = Source("tests/golden/map.") + QString(file).replace('/', '.');
+    const QStringList counts = FileLines(golden + ".stdout").last().split("; ");
+    QCOMPARE(Rows(MapWindow::kRecords, " ").mid(6), counts.mid(1));
+    QCOMPARE(Rows(MapWindow::kWarnings, ": ", 1), BoxLines());
+    QTEST(Rows(MapWindow::kOverlaps, "", 5), "values");
+  }
 };
 
 QTEST_MAIN(MapWindowTest)
