@@ -1,10 +1,10 @@
 // The scan run's listing and events on the window it lists into.
 //
-// Around the run, the window clears the list and hides it for a quick load; at
-// the end it shows "Done", shows the list, gives it the focus and selects its
-// first entry, which shows 0 in the indicator. After a failed run the indicator
-// shows the list as it stands. The indicator keeps what it showed until the
-// first count.
+// Around the run, the window clears the list and hides it for a quick load. After
+// a whole file it shows "Done", then shows the list, gives it the focus and selects
+// its first entry, which shows 0 in the indicator; after a failed run it shows the
+// list and the index of its selected entry. Until the first count the indicator
+// keeps what it showed.
 //
 // The run reports progress every 100 lines. Processing pending events costs a
 // repaint and a round trip to the display server, so it happens at most once per
