@@ -128,8 +128,8 @@ class MapWindowTest : public testing::WindowFixture {
   void theMapCountsAsTheConsoleDoes() {
     QFETCH(QString, file);
     QFETCH(bool, linear);
-    if (linear) form_->Parts().Func_Linear->trigger();
-    form_->Parts().Func_Check->trigger();
+    if (linear) ui_.Func_Linear->trigger();
+    ui_.Func_Check->trigger();
     Load(Source("tests/data/") + file);
     OpenMap();
     const QString golden = Source("tests/golden/map.") + QString(file).replace('/', '.');
