@@ -47,7 +47,8 @@ class TextFile {
   // stands. Close() leaves the descriptor open.
   bool Attach(int fd);
   // True when no character is left, or once reading has failed (see Error()).
-  bool AtEnd();
+  // Between the lines of a block it needs no call.
+  bool AtEnd() { return (begin_ == end_ || afterReturn_) && !MoreInput(); }
   // Reads the next line into `line` (spaces removed, capped). False when the read
   // failed; Error() then tells why.
   // `line` stays valid until the next read.
@@ -86,6 +87,7 @@ class TextFile {
   // Calls the idle hook; false, with Error() ECANCELED, when a stop was requested.
   bool Idle();
   void SkipLineFeedAfterReturn();
+  bool MoreInput();  // false at the end of the input or after a failure
   // Appends [from, to) to `line` as far as the keep limit allows.
   void Keep(std::string& line, const char* from, const char* to);
 
