@@ -49,6 +49,7 @@ class FormListingView final : public ListingOutput, public ScanListener {
   static void Prepare(ListingWindow& window);
   static void Finish(ListingWindow& window, bool complete);
 
+  bool WantsRecords() const override { return false; }
   void AddToList(std::string_view text, LineKind kind, std::int64_t line) override;
   void OnWarning(const Message& message) override;
   void OnFileError(const Message& message) override;
