@@ -12,9 +12,6 @@ namespace {
 
 using format::Field;
 
-constexpr std::size_t kUpperWordWidth = 4;
-constexpr std::size_t kEipWidth = 8;
-
 }  // namespace
 
 void Listing::OnRecord(const Record& record) {
@@ -34,7 +31,7 @@ void Listing::OnRecord(const Record& record) {
       return;
     case format::kExtendedLinear:
       if (!linear_) break;
-      ListExtended(record, LineKind::kExtendedLinear, kUpperWordWidth, state_.Linear);
+      ListExtended(record, LineKind::kExtendedLinear, format::kUpperWordWidth, state_.Linear);
       return;
     case format::kStartLinear:
       if (!linear_) break;
@@ -50,14 +47,12 @@ void Listing::OnRecord(const Record& record) {
 void Listing::ListData(const Record& record) {
   constexpr std::string_view kHead = PrefixOf(LineKind::kData);
   constexpr std::size_t kOffsetAt = kHead.size(), kSuffixAt = kOffsetAt + format::kOffsetWidth;
-  constexpr std::size_t kDataAt = kSuffixAt + 3;
-  static_assert(kDataAt + 2 * format::kMaxDataBytes <= sizeof dataLine_);
   const std::string_view data =
       Field(record.text, format::kDataIndex, std::size_t{record.count} * 2);
   char* line = dataLine_.data();
   std::memcpy(line, kHead.data(), kHead.size());
   std::memcpy(line + kOffsetAt, record.text.data() + format::kOffsetIndex, format::kOffsetWidth);
-  std::memcpy(line + kSuffixAt, "h: ", 3);
+  std::memcpy(line + kSuffixAt, kOffsetSuffix.data(), kOffsetSuffix.size());
   std::memcpy(line + kDataAt, data.data(), data.size());
   output_.AddToList(std::string_view(line, kDataAt + data.size()), LineKind::kData, record.line);
   state_.Address.Note(record.offset, record.line);
@@ -76,7 +71,8 @@ void Listing::ListExtended(const Record& record, LineKind kind, std::size_t widt
   text_.append(value);
   text_.append(segment ? "0h" : "0000h");
   Add(kind, record.line);
-  span.Note(std::int64_t{HexToLong(value)} * (segment ? 16 : 65536), record.line);
+  const std::uint32_t unit = segment ? format::kParagraphBytes : format::kUpperWordUnit;
+  span.Note(std::int64_t{HexToLong(value)} * unit, record.line);
 }
 
 void Listing::ListStart(const Record& record) {
@@ -90,8 +86,8 @@ void Listing::ListStart(const Record& record) {
 }
 
 void Listing::ListStartLinear(const Record& record) {
-  const std::string_view eip = Field(record.text, format::kDataIndex, kEipWidth);
-  if (!format::IsHexField(eip, kEipWidth)) {
+  const std::string_view eip = Field(record.text, format::kDataIndex, format::kEipWidth);
+  if (!format::IsHexField(eip, format::kEipWidth)) {
     WarnInvalid(record);
     return;
   }
