@@ -243,6 +243,13 @@ void ImageView::Select(std::uint32_t first, std::uint32_t last) {
   emit cursorMoved();
 }
 
+void ImageView::GoTo(std::uint32_t address) {
+  Select(address, address);
+  if (rows_ != nullptr && rows_->Count() != 0) {
+    verticalScrollBar()->setValue(static_cast<int>(rows_->RowOf(address)));
+  }
+}
+
 bool ImageView::MoveByKey(int key, bool extend) {
   const std::int64_t row = CursorRow();
   const std::int64_t last = rows_->Count() - 1;
@@ -279,10 +286,6 @@ bool ImageView::MoveByKey(int key, bool extend) {
 }
 
 void ImageView::keyPressEvent(QKeyEvent* event) {
-  if (event->matches(QKeySequence::Copy)) {
-    CopySelection();
-    return;
-  }
   const bool extend = (event->modifiers() & Qt::ShiftModifier) != 0;
   if (rows_ == nullptr || rows_->Count() == 0 || !MoveByKey(event->key(), extend)) {
     QAbstractScrollArea::keyPressEvent(event);
