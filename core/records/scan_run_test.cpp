@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "recording_view.h"
+#include "records/hex_bytes.h"
+#include "records/record_format.h"
 #include "support/temp_file.h"
 
 namespace larkspan {
@@ -95,6 +97,29 @@ TEST(ScanRun, ReportsProgressEvery100LinesAndFileErrorsWithoutAnEnd) {
   EXPECT_EQ(RunOn(path, {&failed}), ScanOutcome::FileError);
   EXPECT_EQ(failed.events, (Events{"error:File error: Cannot read file: " + path +
                                    "; No such file or directory"}));
+}
+
+// The block decoders classify digits as the table of the record format does:
+// every character, at every place of a text long enough for each decoder, ends the
+// digits there exactly when the table says it is no digit, and a digit's value is
+// the table's.
+TEST(DecodeHex, AgreesWithTheDigitTableForEveryCharacterAndPlace) {
+  constexpr std::size_t kLength = 40;
+  for (int c = 0; c < 256; ++c) {
+    const char character = static_cast<char>(c);
+    const std::uint32_t nibble = format::Nibble(character);
+    for (std::size_t at = 0; at < kLength; ++at) {
+      std::string text(kLength, '5');
+      text[at] = character;
+      std::uint8_t bytes[kLength / 2];
+      const std::size_t digits = DecodeHex(text, bytes);
+      SCOPED_TRACE(::testing::Message() << "character " << c << " at " << at);
+      ASSERT_EQ(digits, nibble == format::kNotHex ? at : kLength);
+      if (nibble == format::kNotHex) continue;
+      const std::uint8_t pair = at % 2 == 0 ? nibble * 16 + 5 : 0x50 + nibble;
+      ASSERT_EQ(bytes[at / 2], pair);
+    }
+  }
 }
 
 }  // namespace

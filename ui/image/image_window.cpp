@@ -10,18 +10,22 @@
 #include <QVBoxLayout>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "image/image_view.h"
 #include "memory/image_rows.h"
 #include "memory/image_search.h"
+#include "records/number_text.h"
 
 namespace larkspan {
 
 namespace {
 
 QString Hex8(std::uint32_t address) {
-  return QStringLiteral("%1").arg(address, 8, 16, QLatin1Char('0')).toUpper() + QLatin1Char('h');
+  std::string text;
+  AppendHex(text, address, 8);
+  return QString::fromLatin1(text) + QLatin1Char('h');
 }
 
 QToolButton* ToolButton(QWidget* parent, const QString& caption, const QString& tip) {
