@@ -37,7 +37,11 @@ void RowLayout::Put(char* row, std::uint32_t address, const std::uint8_t* bytes,
                     std::uint32_t present) {
   constexpr std::uint32_t kFullRow = (1u << kRowBytes) - 1;
   std::memcpy(row, kEmptyRow.data(), kRowChars);
-  PutHex(row, address, kAddressDigits);
+  // The address a byte at a time, the highest first.
+  for (int i = 0; i < kAddressDigits / 2; ++i) {
+    const int shift = 8 * (kAddressDigits / 2 - 1 - i);
+    std::memcpy(row + 2 * i, kHexPairs[(address >> shift) & 0xFF].data(), 2);
+  }
   if (present == kFullRow) {
     for (int i = 0; i < kRowBytes; ++i) PutByte(row, i, bytes[i]);
     return;
