@@ -339,7 +339,7 @@ void ImageView::PressAt(QPoint point, bool extend) {
 
 void ImageView::mouseDoubleClickEvent(QMouseEvent* event) {
   const std::optional<std::uint32_t> address = AddressAt(event->position().toPoint());
-  if (address && rows_->Image().PieceAt(*address) != nullptr) emit byteActivated(*address);
+  if (address && rows_->Image().LineAt(*address)) emit byteActivated(*address);
 }
 
 bool ImageView::viewportEvent(QEvent* event) {
