@@ -48,6 +48,21 @@ CommandLine UsageError(const QString& problem) {
   return Ending(kExitUsage);
 }
 
+// "unknown option '--bogus'", the option as it was written (without a value), as
+// larkspan-scan says it; Qt's parser names it without its dashes.
+QString UnknownOption(const QStringList& arguments, const QString& name) {
+  for (const QString& argument : arguments.mid(1)) {
+    if (argument == QLatin1String("--")) break;
+    const QString written = argument.section(QLatin1Char('='), 0, 0);
+    QString bare = written;
+    while (bare.startsWith(QLatin1Char('-'))) bare.remove(0, 1);
+    if (written.startsWith(QLatin1Char('-')) && bare == name) {
+      return QStringLiteral("unknown option '%1'").arg(written);
+    }
+  }
+  return QStringLiteral("unknown option '%1'").arg(name);
+}
+
 QStringList Arguments(int argc, char** argv) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
@@ -76,7 +91,12 @@ CommandLine ReadCommandLine(int argc, char** argv) {
   const QCommandLineOption version(QStringList{QStringLiteral("V"), QStringLiteral("version")});
   parser.addOptions({help, version});
   parser.addOptions(QtOptions());
-  if (!parser.parse(Arguments(argc, argv))) return UsageError(parser.errorText());
+  const QStringList arguments = Arguments(argc, argv);
+  if (!parser.parse(arguments)) {
+    const QStringList unknown = parser.unknownOptionNames();
+    return UsageError(unknown.isEmpty() ? parser.errorText()
+                                        : UnknownOption(arguments, unknown.first()));
+  }
   if (parser.isSet(help)) {
     std::fputs(kUsage, stdout);
     return Ending(kExitDone);

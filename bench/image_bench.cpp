@@ -3,6 +3,7 @@
 // adds, and the time each Page Down takes, key and repaint, from the top of the
 // image to its end.
 //   larkspan-image-bench FILE [HEIGHT]   (the image window's height in pixels, 900)
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
   larkspan::bench::BenchPlatform platform;
   platform.file = QString::fromLocal8Bit(argv[1]);
   larkspan::Main_Form form(platform);
-  form.Quick_Check->setChecked(true);
+  form.Parts().Quick_Check->setChecked(true);
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
   form.Load_Button_Click();
@@ -59,8 +60,8 @@ int main(int argc, char** argv) {
   PaintWatch watch;
   QElapsedTimer timer;
   timer.start();
-  form.Func_Image_Click();
-  larkspan::ImageView* view = form.Image_Window->View;
+  form.Parts().Func_Image->trigger();
+  larkspan::ImageView* view = form.ImageView()->View;
   view->viewport()->installEventFilter(&watch);
   while (!watch.painted && timer.elapsed() < 10000) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -69,7 +70,7 @@ int main(int argc, char** argv) {
   const long after = larkspan::bench::ResidentKiB();
 
   // Each Page Down moves by the rows the view's height holds.
-  form.Image_Window->resize(form.Image_Window->width(), height);
+  form.ImageView()->resize(form.ImageView()->width(), height);
   QCoreApplication::processEvents();
   view->setFocus();
   QTest::keyClick(view, Qt::Key_Home);

@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
   larkspan::bench::BenchPlatform platform;
   platform.file = QString::fromLocal8Bit(argv[1]);
   larkspan::Main_Form form(platform);
-  form.Quick_Check->setChecked(argc > 2 && std::string(argv[2]) == "--quick");
+  form.Parts().Quick_Check->setChecked(argc > 2 && std::string(argv[2]) == "--quick");
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
   QCoreApplication::processEvents();
@@ -39,14 +39,14 @@ int main(int argc, char** argv) {
   const long after = larkspan::bench::ResidentKiB();
 
   timer.start();
-  QTest::keyClick(form.Contents_List, Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClick(form.Parts().Contents_List, Qt::Key_End, Qt::ControlModifier);
   QCoreApplication::processEvents();
   const double endSeconds = timer.nsecsElapsed() / 1e9;
 
   std::printf(
       "entries %lld load_s %.3f growth_mib %.1f last_entry_ms %.1f index %d event_rounds %ld "
       "layouts %ld\n",
-      static_cast<long long>(form.Contents_Model->StoredCount()), loadSeconds,
+      static_cast<long long>(form.Parts().Contents_Model->StoredCount()), loadSeconds,
       (after - before) / 1024.0, endSeconds * 1000, form.ListIndex(), form.Pacing().eventRounds,
       form.Pacing().layouts);
   return 0;

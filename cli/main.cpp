@@ -1,4 +1,5 @@
-// larkspan-scan: prints the listing of Intel HEX files on standard output.
+// larkspan-scan: prints the listing of Intel HEX files on standard output, or
+// their memory map, as text or JSON, or their data by address.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -6,21 +7,28 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "console_view.h"
 #include "dump.h"
-#include "listing/listing.h"
-#include "listing/record_check.h"
 #include "map_json.h"
 #include "map_report.h"
-#include "memory/memory_map.h"
 #include "options.h"
-#include "records/scan_run.h"
+#include "session/scan_session.h"
 
 namespace {
 
 using namespace larkspan;
+
+using Json = nlohmann::ordered_json;
+
+// True when everything written to standard output has gone out.
+bool Flushed() {
+  if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return true;
+  std::fprintf(stderr, "larkspan-scan: cannot write the listing: %s\n", std::strerror(errno));
+  return false;
+}
 
 bool SameTarget(int first, int second) {
   struct stat a {};
@@ -29,58 +37,53 @@ bool SameTarget(int first, int second) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// "larkspan-scan: check: NAME: faults N (checksum N, byte count N, ...)"; the
-// overlaps, the last kind, are counted only with the map.
-void PrintFaults(const std::string& name, const FaultCounts& faults, bool map) {
+// "larkspan-scan: check: NAME: faults N (checksum N, byte count N, ...)".
+void PrintFaults(const std::string& name, const FaultReport& faults) {
   std::string line = "larkspan-scan: check: " + name + ": faults ";
-  line += std::to_string(faults.Total()) + " (";
-  for (std::size_t kind = 0; kind < kFaultKinds - (map ? 0 : 1); ++kind) {
-    if (kind != 0) line += ", ";
-    line += std::string(kFaultNames[kind]) + " " + std::to_string(faults.counts[kind]);
+  line += std::to_string(faults.total) + " (";
+  const char* separator = "";
+  for (const FaultReport::Tally& fault : faults.kinds) {
+    line += separator + std::string(fault.name) + " " + std::to_string(fault.count);
+    separator = ", ";
   }
   std::fprintf(stderr, "%s)\n", line.c_str());
 }
 
-// Lists one file ("-": standard input); returns its exit status.
-int Scan(const std::string& path, const ScanOptions& options) {
+// Lists one file ("-": standard input); returns its exit status. With --json the
+// file's document is added to `documents`.
+int Scan(const std::string& path, const ScanOptions& options, Json& documents) {
   const bool standardInput = path == "-";
   const std::string name = standardInput ? "standard input" : path;
-  ScanEvents events;
-  RecordCheck check(events);
-  MemoryMap map(events, {.warn = true, .checkOverlaps = options.check});
-  const bool image = options.map || options.dump;
-  ScanOutcome outcome;
-  {
-    ConsoleView console(stdout, stderr,
-                        {.showProgress = ::isatty(STDERR_FILENO) != 0,
-                         .sharedTarget = SameTarget(STDOUT_FILENO, STDERR_FILENO)});
-    Listing listing(events, console, options.linear);
-    if (options.check) events.Add(check);
-    events.Add(image ? static_cast<ScanListener&>(map) : listing);
-    events.Add(console);
-    outcome = ScanRun(events).Run(name, standardInput ? STDIN_FILENO : -1);
-  }
-  const FaultCounts& faults = check.Faults();
+  std::optional<ConsoleView> console;
+  console.emplace(stdout, stderr,
+                  ConsoleView::Options{.showProgress = ::isatty(STDERR_FILENO) != 0,
+                                       .sharedTarget = SameTarget(STDOUT_FILENO, STDERR_FILENO)});
+  const bool map = options.map || options.dump;
+  ScanSession session({.listing = map ? nullptr : &*console,
+                       .linear = options.linear,
+                       .check = options.check,
+                       .map = map},
+                      *console);
+  const ScanOutcome outcome = session.Run(name, standardInput ? STDIN_FILENO : -1);
+  console.reset();  // its listing lines written out before what follows
+  const FaultReport faults = session.Faults();
   if (options.json) {
-    std::puts(MapJson(name, map, options.check ? &faults : nullptr).dump(2).c_str());
+    documents.push_back(MapJson(name, *session.Map(), options.check ? &faults : nullptr));
   } else if (options.map && outcome == ScanOutcome::Complete) {
-    WriteMapText(stdout, map);
+    WriteMapText(stdout, *session.Map());
   } else if (options.dump && outcome == ScanOutcome::Complete) {
-    WriteDump(stdout, map.Image());
+    WriteDump(stdout, session.Map()->Image());
   }
-  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-    std::fprintf(stderr, "larkspan-scan: cannot write the listing: %s\n", std::strerror(errno));
-    return kExitFileError;
-  }
+  if (!Flushed()) return kExitFileError;
   if (outcome != ScanOutcome::Complete) return kExitFileError;
   if (!options.check) return kExitComplete;
-  PrintFaults(name, faults, image);
-  return faults.Total() > 0 ? kExitFaults : kExitComplete;
+  PrintFaults(name, faults);
+  return faults.total > 0 ? kExitFaults : kExitComplete;
 }
 
-int ScanCatching(const std::string& path, const ScanOptions& options) {
+int ScanCatching(const std::string& path, const ScanOptions& options, Json& documents) {
   try {
-    return Scan(path, options);
+    return Scan(path, options, documents);
   } catch (const std::exception& e) {
     std::fflush(stdout);
     std::fprintf(stderr, "larkspan-scan: %s: %s\n", path.c_str(), e.what());
@@ -102,13 +105,20 @@ int main(int argc, char** argv) {
   const ScanOptions& options = command.options;
   const bool headers = options.files.size() > 1 && !options.json;
   int status = kExitComplete;
+  Json documents = Json::array();
   for (std::size_t i = 0; i < options.files.size(); ++i) {
     const std::string& path = options.files[i];
     if (headers) {
       std::printf("%s==> %s <==\n", i == 0 ? "" : "\n",
                   path == "-" ? "standard input" : path.c_str());
     }
-    status = Worse(status, ScanCatching(path, options));
+    status = Worse(status, ScanCatching(path, options, documents));
+  }
+  // One file's document stands alone; several files' are one array.
+  if (options.json && !documents.empty()) {
+    const Json& text = documents.size() == 1 ? documents.front() : documents;
+    std::puts(text.dump(2).c_str());
+    if (!Flushed()) status = Worse(status, kExitFileError);
   }
   return status;
 }

@@ -1,8 +1,9 @@
 #include "map_json.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <string_view>
 
-#include "records/record_format.h"
+#include "memory/map_summary.h"
 
 namespace larkspan {
 
@@ -10,32 +11,42 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json Ranges(const std::vector<MemoryImage::Range>& ranges) {
+// A name as a key: words joined by underscores ("non-hex character" gives
+// "non_hex_character").
+std::string Key(std::string_view name) {
+  std::string key(name);
+  std::replace_if(
+      key.begin(), key.end(), [](char c) { return c == ' ' || c == '-'; }, '_');
+  return key;
+}
+
+Json Span(const MemoryImage::Range& span) {
+  return {{"first", span.first}, {"last", span.last}, {"length", span.Length()}};
+}
+
+Json Ranges(const MapSummary& summary) {
   Json list = Json::array();
-  for (const auto& range : ranges) {
-    list.push_back({{"first", range.first},
-                    {"last", range.last},
-                    {"length", range.Length()},
-                    {"line", range.line}});
+  for (const auto& range : summary.Ranges()) {
+    Json item = Span(range);
+    item["line"] = range.line;
+    list.push_back(item);
   }
   return list;
 }
 
-Json Gaps(const std::vector<MemoryImage::Range>& ranges) {
+Json Gaps(const MapSummary& summary) {
   Json list = Json::array();
-  for (std::size_t i = 1; i < ranges.size(); ++i) {
-    const MemoryImage::Range gap = MemoryImage::GapBetween(ranges[i - 1], ranges[i]);
-    list.push_back({{"first", gap.first}, {"last", gap.last}, {"length", gap.Length()}});
-  }
+  for (std::size_t i = 0; i < summary.GapCount(); ++i) list.push_back(Span(summary.Gap(i)));
   return list;
 }
 
-Json Overlaps(const std::vector<MemoryImage::Overlap>& overlaps) {
+Json Overlaps(const MapSummary& summary) {
   Json list = Json::array();
-  for (const auto& overlap : overlaps) {
+  for (std::size_t i = 0; i < summary.OverlapCount(); ++i) {
+    const MapSummary::OverlapRow overlap = summary.Overlap(i);
     list.push_back({{"first", overlap.first},
                     {"last", overlap.last},
-                    {"length", std::uint64_t{overlap.last} - overlap.first + 1},
+                    {"length", overlap.length},
                     {"conflicting", overlap.Conflicting()},
                     {"differing", overlap.differing},
                     {"lines", {overlap.earlierLine, overlap.laterLine}}});
@@ -43,40 +54,34 @@ Json Overlaps(const std::vector<MemoryImage::Overlap>& overlaps) {
   return list;
 }
 
-Json Entries(const std::vector<Entry>& entries) {
+Json Entries(const MapSummary& summary) {
   Json list = Json::array();
-  for (const Entry& entry : entries) {
+  for (std::size_t i = 0; i < summary.EntryCount(); ++i) {
+    const MapSummary::EntryRow entry = summary.Entry(i);
     Json item = {{"type", entry.linear ? "linear" : "segment"}};
     if (!entry.linear) {
-      item["cs"] = entry.value >> 16;
-      item["ip"] = entry.value & 0xFFFF;
+      item["cs"] = entry.cs;
+      item["ip"] = entry.ip;
     }
-    item["address"] = entry.Address();
+    item["address"] = entry.address;
     item["line"] = entry.line;
     list.push_back(item);
   }
   return list;
 }
 
-// Counts by record type, named by the type's two hexadecimal digits: every
-// standard type, and others that occur.
-Json Records(const std::array<std::int64_t, 256>& counts) {
+// Counts by record type, named by the type's two hexadecimal digits.
+Json Records(const MapSummary& summary) {
   Json records = Json::object();
-  for (std::size_t type = 0; type < counts.size(); ++type) {
-    if (type > format::kStartLinear && counts[type] == 0) continue;
-    char name[3];
-    std::snprintf(name, sizeof name, "%02zX", type);
-    records[name] = counts[type];
-  }
+  for (const MapSummary::RecordRow& row : summary.Records())
+    records[TypeText(row.type)] = row.count;
   return records;
 }
 
-Json Messages(const std::vector<Message>& messages, bool faultsOnly) {
+Json Messages(const MapSummary& summary, bool faultsOnly) {
   Json list = Json::array();
-  for (const Message& message : messages) {
-    const bool fault = message.kind == MessageKind::Fault || message.kind == MessageKind::Overlap ||
-                       message.kind == MessageKind::InvalidRecord;
-    if (faultsOnly && !fault) continue;
+  for (const Message& message : summary.Warnings()) {
+    if (faultsOnly && !MapSummary::IsFault(message)) continue;
     list.push_back({{"title", message.title},
                     {"line", message.line >= 0 ? Json(message.line) : Json(nullptr)},
                     {"text", JoinLines(message, "; ")}});
@@ -84,37 +89,34 @@ Json Messages(const std::vector<Message>& messages, bool faultsOnly) {
   return list;
 }
 
-Json FaultCountsJson(const FaultCounts& faults) {
-  Json counts = {{"total", faults.Total()}};
-  for (std::size_t kind = 0; kind < kFaultKinds; ++kind) {
-    counts[std::string(kFaultNames[kind])] = faults.counts[kind];
-  }
+Json FaultCountsJson(const FaultReport& faults) {
+  Json counts = {{"total", faults.total}};
+  for (const FaultReport::Tally& fault : faults.kinds) counts[Key(fault.name)] = fault.count;
   return counts;
 }
 
 }  // namespace
 
-Json MapJson(const std::string& name, const MemoryMap& map, const FaultCounts* faults) {
+Json MapJson(const std::string& name, const MemoryMap& map, const FaultReport* faults) {
   Json document = {{"file", name}};
-  if (!map.Complete()) {
-    const std::vector<Message>& warnings = map.Warnings();
+  const MapSummary summary(map);
+  if (!summary.Complete()) {
+    const std::span<const Message> warnings = summary.Warnings();
     document["error"] = warnings.empty() ? "" : JoinLines(warnings.back(), "; ");
     return document;
   }
-  const MemoryImage& image = map.Image();
-  const std::vector<MemoryImage::Range> ranges = image.Ranges();
-  document["ranges"] = Ranges(ranges);
-  document["gaps"] = Gaps(ranges);
-  document["bytes"] = image.Bytes();
-  document["overlaps"] = Overlaps(image.Overlaps());
-  document["entry"] = Entries(map.Entries());
-  document["records"] = Records(map.RecordCounts());
-  document["invalid records"] = map.InvalidRecords();
-  document["other lines"] = map.OtherLines();
-  document["warnings"] = Messages(map.Warnings(), false);
+  document["ranges"] = Ranges(summary);
+  document["gaps"] = Gaps(summary);
+  document["bytes"] = summary.Total().bytes;
+  document["overlaps"] = Overlaps(summary);
+  document["entry"] = Entries(summary);
+  document["records"] = Records(summary);
+  document["invalid_records"] = summary.InvalidRecords();
+  document["other_lines"] = summary.OtherLines();
+  document["warnings"] = Messages(summary, false);
   if (faults != nullptr) {
-    document["faults"] = Messages(map.Warnings(), true);
-    document["fault counts"] = FaultCountsJson(*faults);
+    document["faults"] = Messages(summary, true);
+    document["fault_counts"] = FaultCountsJson(*faults);
   }
   return document;
 }

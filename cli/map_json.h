@@ -5,16 +5,16 @@
 
 #include <string>
 
-#include "listing/record_check.h"
 #include "memory/memory_map.h"
+#include "session/scan_session.h"
 
 namespace larkspan {
 
 // The map of the file `name`: "file", "ranges", "gaps", "bytes", "overlaps",
-// "entry", "records", "invalid records", "other lines", "warnings", and with
-// `faults` (a checked run) "faults" and "fault counts". A file that could not be
-// read gives "file" and "error".
+// "entry", "records", "invalid_records", "other_lines", "warnings", and with
+// `faults` (a checked run) "faults" and "fault_counts". A file that could not be
+// read gives "file" and "error". Keys are in snake case.
 nlohmann::ordered_json MapJson(const std::string& name, const MemoryMap& map,
-                               const FaultCounts* faults);
+                               const FaultReport* faults);
 
 }  // namespace larkspan

@@ -52,7 +52,7 @@ void Expect(bool holds, const std::string& problem, std::vector<std::string>& pr
 
 std::vector<std::string> CheckMap(const std::string& path) {
   ScanEvents events;
-  MemoryMap map(events, {.warn = true, .checkOverlaps = true});
+  MemoryMap map(events, {.warnUnknownTypes = true, .checkOverlaps = true});
   PlainMemory plain;
   events.Add(map);
   events.Add(plain);

@@ -5,13 +5,17 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME larkspan)
 set(CPACK_PACKAGE_CONTACT "${LARKSPAN_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for Intel HEX files")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Larkspan lists the records of Intel HEX files, the text format of firmware
-images and object code: data records with their load offset and data, end
-records, extended segment address records and start segment address records,
-then a summary of the lowest and highest addresses. It reads and never writes.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Larkspan looks inside Intel HEX files, the text format of firmware images
+and object code. It lists one line per record with its load offset and data,
+warns about lines it cannot read and sums up the lowest and highest addresses.
+It checks every record (checksums, byte counts, characters, end records,
+conflicting overlaps), shows where the data lands in memory (ranges, gaps,
+overlaps, entry points) and the memory image as rows of hex bytes, with search
+and go-to. It reads and never writes.
 .
 The package holds the window, larkspan, and the console program larkspan-scan,
-which prints the same listing and can check every record.")
+which prints the same listing, the checks, the memory map as text or JSON, and
+a hex dump of the image.")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

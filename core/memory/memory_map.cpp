@@ -2,20 +2,11 @@
 
 #include <numeric>
 
+#include "memory/map_summary.h"
 #include "records/number_text.h"
 #include "records/record_format.h"
 
 namespace larkspan {
-
-namespace {
-
-// "XXXXXXXXh": an address in eight hexadecimal digits.
-void AppendAddress(std::string& out, std::uint32_t address) {
-  AppendHex(out, address, 8);
-  out.push_back('h');
-}
-
-}  // namespace
 
 void MemoryMap::OnRecord(const Record& record) {
   switch (record.type) {
@@ -37,7 +28,7 @@ void MemoryMap::OnRecord(const Record& record) {
       }
       break;
     default:
-      if (options_.warn) {
+      if (options_.warnUnknownTypes) {
         events_.Warn(UnknownType(
             record.line, format::Field(record.text, format::kTypeIndex, format::kTypeWidth)));
       }
@@ -65,20 +56,17 @@ void MemoryMap::AddData(const Record& record) {
   }
 }
 
-// A base or start address record without exactly two or four data bytes.
+// A base or start address record without exactly two or four data bytes: an
+// invalid record, unless the listing warned so already.
 void MemoryMap::Unusable(const Record& record) {
-  const Message message = InvalidRecord(record.line);
-  if (options_.warn) {
-    events_.Warn(message);
-  } else if (warnings_.empty() || warnings_.back().line != record.line) {
-    warnings_.push_back(message);
-    ++invalid_;
-  }
+  if (invalidLine_ != record.line) events_.Warn(InvalidRecord(record.line));
 }
 
 void MemoryMap::OnWarning(const Message& message) {
   warnings_.push_back(message);
-  if (message.kind == MessageKind::InvalidRecord) ++invalid_;
+  if (message.kind != MessageKind::InvalidRecord) return;
+  ++invalid_;
+  invalidLine_ = message.line;
 }
 
 void MemoryMap::OnEnd(std::int64_t lines) {
@@ -91,13 +79,8 @@ void MemoryMap::OnEnd(std::int64_t lines) {
 void MemoryMap::WarnOverlaps() {
   for (const MemoryImage::Overlap& overlap : image_.Overlaps()) {
     if (!overlap.Conflicting()) continue;
-    std::string where("Addresses ");
-    AppendAddress(where, overlap.first);
-    where.append(" to ");
-    AppendAddress(where, overlap.last);
-    where.append(", ");
-    AppendDecimal(where, static_cast<std::int64_t>(overlap.differing));
-    where.append(" bytes differ");
+    const std::string where = "Addresses " + AddressText(overlap.first) + "h to " +
+                              AddressText(overlap.last) + "h, " + DifferText(overlap.differing);
     std::string earlier("Written before in line: ");
     AppendDecimal(earlier, overlap.earlierLine);
     events_.Warn(

@@ -15,15 +15,17 @@ namespace larkspan {
 class MemoryMap final : public ScanListener {
  public:
   struct Options {
-    // Warn about unknown record types and about type 02 to 05 records without
-    // the right byte count, as the listing warns: when no listing runs.
-    bool warn = true;
+    // Warn about record types the map does not know: when nothing else warns
+    // about them.
+    bool warnUnknownTypes = true;
     // Warn about every conflicting overlap as a fault ("Overlapping data").
     bool checkOverlaps = false;
   };
 
   // `events` are those of the run the map listens to; the map warns through them
-  // during the run only.
+  // during the run only. A type 02 to 05 record without the right byte count is
+  // an invalid record: the map warns about it, unless it was warned about as one
+  // already, as the listing does when its fields are not hexadecimal.
   MemoryMap(const ScanEvents& events, Options options) : events_(events), options_(options) {}
 
   bool WantsBytes() const override { return true; }
@@ -41,8 +43,7 @@ class MemoryMap final : public ScanListener {
   std::int64_t Lines() const { return lines_; }
   // Lines that are neither records nor invalid records.
   std::int64_t OtherLines() const;
-  // Every warning and file error of the run, with the notes of records the map
-  // could not use.
+  // Every warning and file error of the run.
   const std::vector<Message>& Warnings() const { return warnings_; }
   // True when the whole file was read.
   bool Complete() const { return complete_; }
@@ -60,6 +61,7 @@ class MemoryMap final : public ScanListener {
   std::int64_t invalid_ = 0;
   std::int64_t lines_ = 0;
   std::vector<Message> warnings_;
+  std::int64_t invalidLine_ = -1;  // of the last invalid record
   bool complete_ = false;
 };
 

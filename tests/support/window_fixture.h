@@ -26,12 +26,14 @@ class WindowFixture : public QObject {
  protected:
   FakePlatform platform_;
   std::unique_ptr<Main_Form> form_;
+  Main_Form::Controls ui_{};  // the window's controls
   TempDir dir_;
 
   // A new window with fresh stand-ins; true once it is shown and active.
   bool OpenWindow() {
     platform_ = FakePlatform{};
     form_ = std::make_unique<Main_Form>(platform_);
+    ui_ = form_->Parts();
     form_->show();
     return QTest::qWaitForWindowActive(form_.get());
   }
@@ -52,8 +54,8 @@ class WindowFixture : public QObject {
   }
   QStringList Listing() const {
     QStringList texts;
-    for (int row = 0; row < form_->Contents_Model->rowCount(); ++row) {
-      texts << form_->Contents_Model->index(row).data().toString();
+    for (int row = 0; row < ui_.Contents_Model->rowCount(); ++row) {
+      texts << ui_.Contents_Model->index(row).data().toString();
     }
     return texts;
   }

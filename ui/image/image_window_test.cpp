@@ -25,11 +25,11 @@ const QString kDemo = QStringLiteral(LARKSPAN_SOURCE_DIR "/tests/data/image/demo
 class ImageWindowTest : public testing::WindowFixture {
   Q_OBJECT
 
-  ImageWindow* Window() const { return form_->Image_Window; }
-  ImageView* View() const { return form_->Image_Window->View; }
+  ImageWindow* Window() const { return form_->ImageView(); }
+  ImageView* View() const { return form_->ImageView()->View; }
   std::pair<std::uint32_t, std::uint32_t> Selected() const { return View()->Selection(); }
   bool Open() {
-    form_->Func_Image->trigger();
+    ui_.Func_Image->trigger();
     return QTest::qWaitFor([this] { return QApplication::activeWindow() == Window(); });
   }
 
@@ -38,7 +38,7 @@ class ImageWindowTest : public testing::WindowFixture {
   void cleanup() { form_.reset(); }
 
   void opensOnTheFileLastLoadedAndFollowsEachLoad() {
-    QVERIFY(!form_->Func_Image->isEnabled());  // before the first load
+    QVERIFY(!ui_.Func_Image->isEnabled());  // before the first load
     Load(kDemo);
     QVERIFY(Open());
     QVERIFY(Window()->isWindow() && !Window()->isModal() && form_->isVisible());
@@ -59,15 +59,15 @@ class ImageWindowTest : public testing::WindowFixture {
     Load(kDemo);
     QVERIFY(Open());
     QCOMPARE(Selected(), std::pair(0x0u, 0xFu));
-    QTest::mouseClick(form_->Contents_List->viewport(), Qt::LeftButton, {},
-                      form_->Contents_List->visualRect(form_->Contents_Model->index(6)).center());
+    QTest::mouseClick(ui_.Contents_List->viewport(), Qt::LeftButton, {},
+                      ui_.Contents_List->visualRect(ui_.Contents_Model->index(6)).center());
     QCOMPARE(Selected(), std::pair(0x10u, 0x13u));
-    QTest::keyClick(form_->Contents_List, Qt::Key_Up);
+    QTest::keyClick(ui_.Contents_List, Qt::Key_Up);
     QCOMPARE(Selected(), std::pair(0x400u, 0x40Bu));
     for (const auto& [address, index] : {std::pair(0x15u, 1), std::pair(0x12u, 6)}) {
       QTest::mouseDClick(View()->viewport(), Qt::LeftButton, {}, View()->PointOf(address));
       QCOMPARE(form_->ListIndex(), index);
-      QCOMPARE(form_->Line_Text->text(), QString::number(index));
+      QCOMPARE(ui_.Line_Text->text(), QString::number(index));
     }
     QCOMPARE(Selected(), std::pair(0x10u, 0x13u));
   }

@@ -2,12 +2,6 @@
 
 #include <algorithm>
 
-#include <QCoreApplication>
-#include <QListView>
-
-#include "main/line_indicator.h"
-#include "main/listing_model.h"
-#include "main/main_form.h"
 #include "platform/platform.h"
 
 namespace larkspan {
@@ -19,11 +13,26 @@ constexpr qint64 kLayoutCostFactor = 5;
 
 }  // namespace
 
-FormListingView::FormListingView(Main_Form& form, PacingCounts& counts)
-    : form_(form), counts_(counts) {}
+FormListingView::FormListingView(ListingWindow& window, PacingCounts& counts)
+    : window_(window), counts_(counts) {}
+
+void FormListingView::Prepare(ListingWindow& window) {
+  window.ClearList();
+  if (window.QuickLoad()) window.SetListVisible(false);
+}
+
+void FormListingView::Finish(ListingWindow& window, bool complete) {
+  if (complete) window.SetIndicator(QStringLiteral("Done"));
+  window.PublishItems(false);
+  window.SetListVisible(true);
+  window.FocusList();
+  if (complete) window.SelectFirstItem();
+  // Also when the first entry was selected already and the selection did not change.
+  window.ShowSelectedIndex();
+}
 
 void FormListingView::AddToList(std::string_view text, LineKind kind, std::int64_t line) {
-  form_.Contents_Model->Append(text, kind, line);
+  window_.AddItem(text, kind, line);
 }
 
 void FormListingView::OnWarning(const Message& message) {
@@ -41,23 +50,23 @@ void FormListingView::OnFileError(const Message& message) {
 // The entries read so far show behind the box. Messages are in the system's 8-bit
 // encoding, as they may carry the path of the file as the system names it.
 bool FormListingView::ShowBox(BoxIcon icon, const Message& message, const QString& checkBox) {
-  form_.Contents_Model->Publish();
-  return form_.Services().MessageBox(&form_, icon, QString::fromLocal8Bit(message.title),
-                                     QString::fromLocal8Bit(JoinLines(message, "\n")), checkBox);
+  window_.PublishItems(false);
+  return window_.ShowMessage(icon, QString::fromLocal8Bit(message.title),
+                             QString::fromLocal8Bit(JoinLines(message, "\n")), checkBox);
 }
 
 void FormListingView::OnProgress(std::int64_t lines) {
-  form_.Line_Text->SetCaption(QString::number(lines));
+  window_.SetIndicator(QString::number(lines));
   ProcessPendingEvents();
 }
 
 void FormListingView::ProcessPendingEvents() {
   if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kFrameMs) return;
-  if (form_.Contents_List->isVisible() &&
+  if (window_.ListVisible() &&
       (!sincePublish_.isValid() || sincePublish_.elapsed() >= batchIntervalMs_)) {
     PublishBatch();
   }
-  QCoreApplication::processEvents();
+  window_.ProcessPendingEvents();
   ++counts_.eventRounds;
   sinceEvents_.start();
 }
@@ -65,8 +74,7 @@ void FormListingView::ProcessPendingEvents() {
 void FormListingView::PublishBatch() {
   QElapsedTimer cost;
   cost.start();
-  form_.Contents_Model->Publish();
-  form_.Contents_List->doItemsLayout();
+  window_.PublishItems(true);
   ++counts_.layouts;
   batchIntervalMs_ = std::clamp(kLayoutCostFactor * cost.elapsed(), kMinBatchMs, kMaxBatchMs);
   sincePublish_.start();

@@ -1,4 +1,10 @@
-// The scan run's listing and events on the window's real controls.
+// The scan run's listing and events on the window it lists into.
+//
+// Around the run, the window clears the list and hides it for a quick load; at
+// the end it shows "Done", shows the list, gives it the focus and selects its
+// first entry, which shows 0 in the indicator. After a failed run the indicator
+// shows the list as it stands. The indicator keeps what it showed until the
+// first count.
 //
 // The run reports progress every 100 lines. Processing pending events costs a
 // repaint and a round trip to the display server, so it happens at most once per
@@ -15,19 +21,18 @@
 // Quick load hides the list and announces nothing until the end.
 //
 // Each warning box offers to show no further warnings of the file: once that is
-// ticked, the run goes on without boxes, a file error's included; the memory map
-// keeps every warning all the same.
+// ticked, the run goes on without warning boxes; the memory map keeps every
+// warning all the same. A file error's box still shows, as the listing stops there.
 #pragma once
 
 #include <QElapsedTimer>
 
 #include "listing/listing.h"
+#include "main/listing_window.h"
 #include "platform/platform.h"
 #include "records/scan_events.h"
 
 namespace larkspan {
-
-class Main_Form;
 
 // How often a run processed pending events and laid the list out.
 struct PacingCounts {
@@ -37,7 +42,12 @@ struct PacingCounts {
 
 class FormListingView final : public ListingOutput, public ScanListener {
  public:
-  FormListingView(Main_Form& form, PacingCounts& counts);
+  FormListingView(ListingWindow& window, PacingCounts& counts);
+
+  // What the window does before a run and after it, `complete` when the run read
+  // the whole file.
+  static void Prepare(ListingWindow& window);
+  static void Finish(ListingWindow& window, bool complete);
 
   void AddToList(std::string_view text, LineKind kind, std::int64_t line) override;
   void OnWarning(const Message& message) override;
@@ -55,7 +65,7 @@ class FormListingView final : public ListingOutput, public ScanListener {
   void ProcessPendingEvents();
   void PublishBatch();
 
-  Main_Form& form_;
+  ListingWindow& window_;
   PacingCounts& counts_;
   QElapsedTimer sinceEvents_;   // since pending events were last processed
   QElapsedTimer sincePublish_;  // invalid until the first batch went out

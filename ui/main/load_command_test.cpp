@@ -38,7 +38,7 @@ class LoadCommandTest : public testing::WindowFixture {
   int DragAndDrop(const QList<QUrl>& urls) {
     QMimeData data;
     data.setUrls(urls);
-    QWidget* target = form_->Contents_List->viewport();
+    QWidget* target = ui_.Contents_List->viewport();
     QDragEnterEvent enter({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QDropEvent drop({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &enter);
@@ -91,8 +91,8 @@ class LoadCommandTest : public testing::WindowFixture {
     QCOMPARE(BoxLines(), FileLines(golden + ".stderr"));
     QCOMPARE(form_->windowTitle(), "Larkspan - " + file);
     // The first entry selected and shown in the indicator, the list in the focus.
-    QVERIFY(form_->ListIndex() == 0 && form_->Line_Text->text() == "0");
-    QCOMPARE(QApplication::focusWidget(), form_->Contents_List);
+    QVERIFY(form_->ListIndex() == 0 && ui_.Line_Text->text() == "0");
+    QCOMPARE(QApplication::focusWidget(), ui_.Contents_List);
   }
 
   void theDialogOpensAtThePreviousFileAndOffersTheFileTypes() {
@@ -107,9 +107,10 @@ class LoadCommandTest : public testing::WindowFixture {
              "Enter path & name of HEX-file: | " + QDir::currentPath() +
                  " |  | existing | HEX file (*.hex) | Intel (*.83) | MCS-86 (*.88) | "
                  "All files (*.*) | HEX file (*.hex) | *.hex | *");
-    form.CurrentFile = Write("boot.hex", ":00000001FF\r\n");
+    const QString boot = Write("boot.hex", ":00000001FF\r\n");
+    form.LoadFile(boot);
     QCOMPARE(ShownDialog(form).mid(1, 2), (QStringList{dir_.Path().c_str(), "boot.hex"}));
-    QCOMPARE(form.windowTitle(), QStringLiteral("Larkspan"));  // cancelled
+    QCOMPARE(form.windowTitle(), "Larkspan - " + boot);  // cancelled
     QVERIFY(platform.boxes.empty());
   }
 
@@ -117,18 +118,18 @@ class LoadCommandTest : public testing::WindowFixture {
     Load(Write("first.hex", ":00000001FF\r\n"));
     const QString path = ManyLines();
     // The user selects the first entry during the run: it ends showing 0 all the same.
-    QTimer::singleShot(
-        0, [&] { form_->Contents_List->setCurrentIndex(form_->Contents_Model->index(0)); });
+    QTimer::singleShot(0,
+                       [&] { ui_.Contents_List->setCurrentIndex(ui_.Contents_Model->index(0)); });
     Load(path);
-    QCOMPARE(form_->Line_Text->text(), QStringLiteral("0"));
-    form_->Contents_List->setCurrentIndex(form_->Contents_Model->index(2));
+    QCOMPARE(ui_.Line_Text->text(), QStringLiteral("0"));
+    ui_.Contents_List->setCurrentIndex(ui_.Contents_Model->index(2));
     const QStringList listing = Listing();
     QCOMPARE(listing.size(), 253);
     Load(QString());  // cancel
     QCOMPARE(Listing(), listing);
-    QCOMPARE(form_->CurrentFile, path);
+    QCOMPARE(form_->CurrentFileName(), path);
     QCOMPARE(form_->windowTitle(), "Larkspan - " + path);
-    QCOMPARE(form_->Line_Text->text(), QStringLiteral("2"));
+    QCOMPARE(ui_.Line_Text->text(), QStringLiteral("2"));
   }
 
   // A named pipe is read as its writer writes; while the run waits, the window
@@ -142,7 +143,7 @@ class LoadCommandTest : public testing::WindowFixture {
       QCOMPARE(::write(writer, ":00000001FF\n", 12), 12);
     });
     QTimer::singleShot(100, [&] {
-      form_->Func_About->trigger();
+      ui_.Func_About->trigger();
       ::close(writer);
     });
     Load(QString::fromStdString(path));
@@ -152,7 +153,7 @@ class LoadCommandTest : public testing::WindowFixture {
 
   void theRunWaitsForEachBoxWithTheEntriesBeforeIt() {
     std::vector<int> rowsWhileOpen;
-    platform_.whileBoxOpen = [&] { rowsWhileOpen.push_back(form_->Contents_Model->rowCount()); };
+    platform_.whileBoxOpen = [&] { rowsWhileOpen.push_back(ui_.Contents_Model->rowCount()); };
     Load(Write("w.hex", ":0100000011EE\r\n:02000004FFFFFC\r\n:\r\n"));
     QCOMPARE(rowsWhileOpen, (std::vector<int>{1, 1}));
   }
@@ -161,33 +162,33 @@ class LoadCommandTest : public testing::WindowFixture {
   // load hides the list during the run only.
   void duringARunOnlyAboutAndTheExitsWork() {
     const QString running = ManyLines();
-    form_->Quick_Check->setChecked(true);
+    ui_.Quick_Check->setChecked(true);
     bool listShown = true;
     bool loadOffered = true;
     int dropsAccepted = -1;
     bool activeAtExit = false;
     platform_.onExit = [&] { activeAtExit = form_->ScanActive(); };
     QTimer::singleShot(0, [&] {
-      listShown = form_->Contents_List->isVisible();
-      loadOffered = form_->Load_Button->isEnabled() || form_->Func_Load->isEnabled();
+      listShown = ui_.Contents_List->isVisible();
+      loadOffered = ui_.Load_Button->isEnabled() || ui_.Func_Load->isEnabled();
       form_->Load_Button_Click();
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
       dropsAccepted = DragAndDrop({QUrl::fromLocalFile(Write("b.hex", ":00000001FF\r\n"))});
-      form_->Func_About->trigger();
-      form_->Exit_Button->click();
+      ui_.Func_About->trigger();
+      ui_.Exit_Button->click();
     });
     Load(running);
     QVERIFY(!listShown && !loadOffered);
-    QVERIFY(form_->Contents_List->isVisible());
+    QVERIFY(ui_.Contents_List->isVisible());
     QCOMPARE(platform_.requests.size(), size_t{1});
     QCOMPARE(dropsAccepted, 0);
     QCOMPARE(BoxLines().size(), 1);
     QVERIFY(BoxLines()[0].startsWith("About Larkspan"));
     QVERIFY(activeAtExit);
     QCoreApplication::processEvents();
-    QCOMPARE(form_->CurrentFile, running);
-    QCOMPARE(form_->Contents_Model->rowCount(), 253);
-    QVERIFY(form_->Load_Button->isEnabled() && form_->Func_Load->isEnabled());
+    QCOMPARE(form_->CurrentFileName(), running);
+    QCOMPARE(ui_.Contents_Model->rowCount(), 253);
+    QVERIFY(ui_.Load_Button->isEnabled() && ui_.Func_Load->isEnabled());
   }
 
   // On a visible list, entries show from the first round of events on, and a
@@ -209,15 +210,15 @@ class LoadCommandTest : public testing::WindowFixture {
     platform_.whileBoxOpen = [&] {
       QTest::qSleep(800);  // the user reads the box
       roundsAfterClose = 0;
-      rowsAtClose = form_->Contents_Model->rowCount();
+      rowsAtClose = ui_.Contents_Model->rowCount();
     };
     QTimer eachRound;  // a zero timer fires in every round of event processing
     connect(&eachRound, &QTimer::timeout, [&] {
-      const int rows = form_->Contents_Model->rowCount();
+      const int rows = ui_.Contents_Model->rowCount();
       if (firstRound < 0) {
         firstRound = rows;
         ::close(keepOpen);
-        form_->Func_About->trigger();
+        ui_.Func_About->trigger();
       } else if (roundsAfterClose >= 0 && nextEntriesAfter < 0) {
         ++roundsAfterClose;
         if (rows > rowsAtClose) nextEntriesAfter = roundsAfterClose;
@@ -232,21 +233,21 @@ class LoadCommandTest : public testing::WindowFixture {
     constexpr int kRoundsPerBatch = FormListingView::kMaxBatchMs / FormListingView::kFrameMs + 1;
     QVERIFY2(nextEntriesAfter >= 1 && nextEntriesAfter <= kRoundsPerBatch,
              qPrintable(QString::number(nextEntriesAfter)));
-    QCOMPARE(form_->Contents_Model->rowCount(), 6003);
+    QCOMPARE(ui_.Contents_Model->rowCount(), 6003);
   }
 
   void longEntriesAfterAShortFirstOneCanBeScrolledTo() {
     Load(Write("wide.hex", ":00000001FF\r\n:20000000" + std::string(64, 'A') + "\r\n"));
     // Also when the longest entry comes in a later batch than the first ones.
-    form_->Contents_Model->Append("Data record: 0000h: " + std::string(200, 'B'));
-    form_->Contents_Model->Publish();
+    ui_.Contents_Model->Append("Data record: 0000h: " + std::string(200, 'B'));
+    ui_.Contents_Model->Publish();
     QCoreApplication::processEvents();
     for (const int row : {1, 3}) {
-      const QModelIndex wide = form_->Contents_Model->index(row);
-      QVERIFY(form_->Contents_List->visualRect(wide).width() >=
-              QFontMetrics(form_->Contents_List->font()).horizontalAdvance(wide.data().toString()));
+      const QModelIndex wide = ui_.Contents_Model->index(row);
+      QVERIFY(ui_.Contents_List->visualRect(wide).width() >=
+              QFontMetrics(ui_.Contents_List->font()).horizontalAdvance(wide.data().toString()));
     }
-    QVERIFY(form_->Contents_List->horizontalScrollBar()->maximum() > 0);
+    QVERIFY(ui_.Contents_List->horizontalScrollBar()->maximum() > 0);
   }
 
   // A file on the command line or dropped loads as if chosen in the dialog; a
@@ -254,18 +255,18 @@ class LoadCommandTest : public testing::WindowFixture {
   void filesFromOutsideLoadAsIfChosenInTheDialog() {
     form_->LoadLater(QString::fromStdString((dir_.Path() / "missing.hex").string()));
     QTRY_COMPARE(BoxLines().size(), 1);
-    QVERIFY(BoxLines()[0].startsWith("File error: ") && form_->Load_Button->isEnabled() &&
+    QVERIFY(BoxLines()[0].startsWith("File error: ") && ui_.Load_Button->isEnabled() &&
             platform_.exits == 0);
     QDir::setCurrent(QStringLiteral(LARKSPAN_SOURCE_DIR));
     form_->LoadLater(QStringLiteral("tests/../examples/sample86.hex"));
-    QTRY_COMPARE(form_->CurrentFile, LARKSPAN_SOURCE_DIR "/examples/sample86.hex");
-    QCOMPARE(form_->Contents_Model->rowCount(), 16);
+    QTRY_COMPARE(form_->CurrentFileName(), LARKSPAN_SOURCE_DIR "/examples/sample86.hex");
+    QCOMPARE(ui_.Contents_Model->rowCount(), 16);
     // Paths are shown as they stand, also where Qt reads markup or a modified mark.
     const QString path = Write("<b>x<i>&amp;[*].hex", ":00000001FF\r\n");
     const QUrl file = QUrl::fromLocalFile(path);
     QCOMPARE(DragAndDrop({file, file}) + DragAndDrop({QUrl("https://example.org/b.hex")}), 0);
     QCOMPARE(DragAndDrop({file}), 2);
-    QTRY_COMPARE(form_->CurrentFile, path);
+    QTRY_COMPARE(form_->CurrentFileName(), path);
     QCOMPARE(form_->windowHandle()->title(), "Larkspan - " + path);
     QCOMPARE(Listing().size(), 2);
     QCOMPARE(platform_.boxes.size(), size_t{1});  // the missing file's
@@ -300,10 +301,10 @@ class LoadCommandTest : public testing::WindowFixture {
     const bool root = ::geteuid() == 0;  // root may read any file
     if (!root) std::filesystem::permissions(plain, std::filesystem::perms::none);
     const QString closed = QString::fromStdString(root ? plain + "/inner.hex" : plain);
-    form_->Quick_Check->setChecked(true);
+    ui_.Quick_Check->setChecked(true);
     Load(closed);
-    QVERIFY(form_->Contents_List->isVisible() && form_->Load_Button->isEnabled());
-    form_->Quick_Check->setChecked(false);
+    QVERIFY(ui_.Contents_List->isVisible() && ui_.Load_Button->isEnabled());
+    ui_.Quick_Check->setChecked(false);
     const QString shrinks = Write("shrinks.hex", Repeat(":00000001FF\r\n", 30000));
     QTimer::singleShot(0, [&] { std::filesystem::resize_file(shrinks.toStdString(), 100); });
     Load(shrinks);
@@ -312,7 +313,7 @@ class LoadCommandTest : public testing::WindowFixture {
                                       "File error: Cannot read file: " + shrinks +
                                           "; The file became shorter while it was read"}));
     QCOMPARE(platform_.boxes[0].icon, BoxIcon::Critical);
-    QVERIFY(form_->Contents_Model->rowCount() > 100);
+    QVERIFY(ui_.Contents_Model->rowCount() > 100);
     QVERIFY(!Listing().contains(QStringLiteral(" - - - - - - - - ")));
     Load(Write("ok.hex", ":00000001FF\r\n"));  // a later load works
     QCOMPARE(Listing(), (QStringList{"End record.", " - - - - - - - - "}));

@@ -13,15 +13,12 @@
 #include <exception>
 
 #include "larkspan/version.h"
-#include "listing/listing.h"
-#include "listing/record_check.h"
-#include "main/key_codes.h"
 #include "main/line_indicator.h"
 #include "main/listing_model.h"
 #include "main/split_filename.h"
 #include "memory/memory_map.h"
 #include "platform/platform.h"
-#include "records/scan_run.h"
+#include "session/scan_session.h"
 
 namespace larkspan {
 
@@ -31,14 +28,14 @@ constexpr char kDialogTitle[] = "Enter path & name of HEX-file:";
 constexpr char kFileFilter[] =
     "HEX file (*.hex)|*.hex|Intel (*.83)|*.83|MCS-86 (*.88)|*.88|All files (*.*)|*.*";
 
-bool IsNavigationKey(int keyCode) {
-  switch (keyCode) {
-    case kKeyUp:
-    case kKeyDown:
-    case kKeyPageUp:
-    case kKeyPageDown:
-    case kKeyHome:
-    case kKeyEnd:
+bool IsNavigationKey(int key) {
+  switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
       return true;
     default:
       return false;
@@ -86,34 +83,26 @@ void Main_Form::Contents_List_Click() {
   Line_Text->SetCaption(QString::number(ListIndex()));
 }
 
-void Main_Form::Form_KeyDown(int keyCode, int shift) {
-  if (keyCode == kKeyF4 && shift == kAltMask) {
+void Main_Form::Form_KeyDown(int key, Qt::KeyboardModifiers shift) {
+  if (key == Qt::Key_F4 && shift == Qt::AltModifier) {
     Exit_Button_Click();
     return;
   }
-  if (IsNavigationKey(keyCode) && shift == 0) NavKeyDown = true;
+  if (IsNavigationKey(key) && shift == Qt::NoModifier) NavKeyDown = true;
 }
 
-void Main_Form::Form_KeyUp(int /*keyCode*/, int /*shift*/) {
+void Main_Form::Form_KeyUp() {
   if (!NavKeyDown) return;
   Line_Text->SetCaption(QString::number(ListIndex()));
   NavKeyDown = false;
 }
 
-void Main_Form::Form_QueryUnload(bool& /*cancel*/, int unloadMode) {
-  if (unloadMode == kUnloadByUser) Func_Exit_Click();
+void Main_Form::Form_QueryUnload(int unloadMode) {
+  if (unloadMode == kUnloadByUser) Exit_Button_Click();
 }
 
 void Main_Form::Exit_Button_Click() {
   platform_.ExitProgram();
-}
-
-void Main_Form::Func_Exit_Click() {
-  Exit_Button_Click();
-}
-
-void Main_Form::Func_Load_Click() {
-  Load_Button_Click();
 }
 
 void Main_Form::Load_Button_Click() {
@@ -123,8 +112,7 @@ void Main_Form::Load_Button_Click() {
   Filename_Dialog.InitDir = SplitFilename(CurrentFile, true);
   Filename_Dialog.FileName = SplitFilename(CurrentFile, false);
   Filename_Dialog.Filter = QString::fromLatin1(kFileFilter);
-  Filename_Dialog.Flags =
-      CommonDialog::kHideReadOnly | CommonDialog::kPathMustExist | CommonDialog::kFileMustExist;
+  Filename_Dialog.Flags = CommonDialog::kFileMustExist;
   if (const std::optional<QString> chosen = Filename_Dialog.ShowOpen()) LoadFile(*chosen);
 }
 
@@ -135,9 +123,6 @@ void Main_Form::LoadFile(const QString& path) {
   RunScan();
 }
 
-// Around the run, the window clears the list, hides it for a quick load, and at
-// the end shows it, gives it the focus and selects its first entry, which shows 0
-// in the indicator. After a failed run the indicator shows the list as it stands.
 // The map window says that a file is being read until the run ends.
 void Main_Form::RunScan() {
   scanActive_ = true;
@@ -146,41 +131,28 @@ void Main_Form::RunScan() {
   Func_Image->setEnabled(true);
   RefreshMap();
   UpdateImage();
-  Contents_Model->Clear();
-  if (Quick_Check->checkState() != Qt::Unchecked) Contents_List->setVisible(false);
-  const bool complete = ListCurrentFile();
-  if (complete) Line_Text->SetCaption(QStringLiteral("Done"));
-  Contents_Model->Publish();
-  Contents_List->setVisible(true);
-  Contents_List->setFocus();
-  if (complete) Contents_List->setCurrentIndex(Contents_Model->index(0));
-  // Also when the first entry was selected already and the selection did not change.
-  Contents_List_Click();
+  FormListingView::Prepare(*this);
+  FormListingView::Finish(*this, ListCurrentFile());
   scanActive_ = false;
   OfferLoad(true);
   RefreshMap();
   UpdateImage();
 }
 
-// With Check records, the checks come first and the map warns about conflicting
-// overlaps, as faults of the file.
+// The listing, with Check records the checks too, and the map for the map and
+// image windows.
 bool Main_Form::ListCurrentFile() {
   pacing_ = {};
   FormListingView view(*this, pacing_);
-  ScanEvents events;
-  RecordCheck check(events);
-  Listing listing(events, view, Func_Linear->isChecked());
-  // The map only gathers: the listing warns. It comes after the listing, whose
-  // warnings it keeps.
-  map_ = std::make_shared<MemoryMap>(
-      events, MemoryMap::Options{.warn = false, .checkOverlaps = Func_Check->isChecked()});
-  if (Func_Check->isChecked()) events.Add(check);
-  events.Add(listing);
-  events.Add(*map_);
-  events.Add(view);
+  ScanSession session({.listing = &view,
+                       .linear = Func_Linear->isChecked(),
+                       .check = Func_Check->isChecked(),
+                       .map = true},
+                      view);
+  map_ = session.Map();
   const std::string path = QFile::encodeName(CurrentFile).toStdString();
   try {
-    return ScanRun(events).Run(path) == ScanOutcome::Complete;
+    return session.Run(path) == ScanOutcome::Complete;
   } catch (const std::exception& e) {
     // Nothing in a run is expected to throw; should it, the window keeps working.
     view.OnFileError(
@@ -206,10 +178,6 @@ void Main_Form::Func_About_Click() {
                        QString());
 }
 
-QString Main_Form::SplitFilename(const QString& filename, bool pathFile) {
-  return larkspan::SplitFilename(filename, pathFile);
-}
-
 bool Main_Form::eventFilter(QObject* watched, QEvent* event) {
   const bool press = event->type() == QEvent::KeyPress;
   if (!press && event->type() != QEvent::KeyRelease) return false;
@@ -219,13 +187,13 @@ bool Main_Form::eventFilter(QObject* watched, QEvent* event) {
   if (watched != (target != nullptr ? static_cast<QObject*>(target) : this)) return false;
   if (target != nullptr && target->window() != this) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
-  const int code = KeyCodeOf(key->key());
-  const int shift = ShiftMaskOf(key->modifiers());
   if (!press) {
-    Form_KeyUp(code, shift);
+    Form_KeyUp();
     return false;
   }
-  Form_KeyDown(code, shift);
+  // Only Shift, Ctrl and Alt count: a navigation key on the keypad is one too.
+  Form_KeyDown(key->key(),
+               key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
   if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
   PressDefaultButton();
   return true;
@@ -240,9 +208,8 @@ void Main_Form::PressDefaultButton() {
 }
 
 void Main_Form::closeEvent(QCloseEvent* event) {
-  bool cancel = false;
-  Form_QueryUnload(cancel, event->spontaneous() ? kUnloadByUser : kUnloadByCode);
-  event->setAccepted(!cancel);
+  Form_QueryUnload(event->spontaneous() ? kUnloadByUser : kUnloadByCode);
+  event->accept();
 }
 
 }  // namespace larkspan

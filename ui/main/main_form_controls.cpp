@@ -130,12 +130,12 @@ void Main_Form::BuildControls() {
 void Main_Form::ConnectHandlers() {
   connect(Load_Button, &QPushButton::clicked, this, [this] { Load_Button_Click(); });
   connect(Exit_Button, &QPushButton::clicked, this, [this] { Exit_Button_Click(); });
-  connect(Func_Load, &QAction::triggered, this, [this] { Func_Load_Click(); });
+  connect(Func_Load, &QAction::triggered, this, [this] { Load_Button_Click(); });
   connect(Func_Map, &QAction::triggered, this, [this] { Func_Map_Click(); });
   connect(Func_Linear, &QAction::triggered, this, [this] { Func_Linear_Click(); });
   connect(Func_Check, &QAction::triggered, this, [this] { Func_Check_Click(); });
   connect(Func_About, &QAction::triggered, this, [this] { Func_About_Click(); });
-  connect(Func_Exit, &QAction::triggered, this, [this] { Func_Exit_Click(); });
+  connect(Func_Exit, &QAction::triggered, this, [this] { Exit_Button_Click(); });
   // A selection by mouse, keyboard or code is the list's click.
   connect(Contents_List->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this] { Contents_List_Click(); });

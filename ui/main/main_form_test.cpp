@@ -1,12 +1,10 @@
 // The window's controls, keys, About box and exits.
 #include <QtTest/qtestspontaneevent.h>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 
-#include "main/key_codes.h"
 #include "support/window_fixture.h"
 
 using namespace larkspan;
@@ -19,10 +17,10 @@ class MainFormTest : public testing::WindowFixture {
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
   }
   void ClickRow(int row, Qt::KeyboardModifiers modifiers = {}) {
-    QTest::mouseClick(form_->Contents_List->viewport(), Qt::LeftButton, modifiers,
-                      form_->Contents_List->visualRect(form_->Contents_Model->index(row)).center());
+    QTest::mouseClick(ui_.Contents_List->viewport(), Qt::LeftButton, modifiers,
+                      ui_.Contents_List->visualRect(ui_.Contents_Model->index(row)).center());
   }
-  QString Indicator() const { return form_->Line_Text->text(); }
+  QString Indicator() const { return ui_.Line_Text->text(); }
   // The font a control asks for where it asks for a fixed pitch, and whether the
   // characters it shows then take one width.
   static QString FixedPitch(const QFont& font) {
@@ -78,19 +76,19 @@ class MainFormTest : public testing::WindowFixture {
       Press(Qt::Key_Tab);
       shown << "tab to " + QApplication::focusWidget()->toolTip();
     }
-    for (QAction* action : form_->menuBar()->actions() + form_->Func_Menu->actions()) {
+    for (QAction* action : form_->menuBar()->actions() + ui_.Func_Menu->actions()) {
       shown << "menu " + (action->isSeparator() ? "-" : action->text()) +
                    (action->shortcut().isEmpty() ? "" : " shortcut") +
                    (action->isCheckable() ? (action->isChecked() ? " ticked" : " unticked") : "") +
                    (action->isEnabled() ? "" : " disabled");
     }
-    form_->Func_About->trigger();
+    ui_.Func_About->trigger();
     for (const auto& box : platform_.boxes) {
       shown << (box.icon == BoxIcon::Information ? "information " : "other box ") + box.title +
                    ": " + QString(box.text).replace('\n', "\\n");
     }
     QCOMPARE(shown, FileLines(QStringLiteral(LARKSPAN_SOURCE_DIR "/ui/main/main_form_window.txt")));
-    QVERIFY(form_->CurrentFile.isEmpty() && !form_->NavKeyDown);
+    QVERIFY(form_->CurrentFileName().isEmpty());
     const QPoint offset =
         form_->frameGeometry().center() - form_->screen()->availableGeometry().center();
     // Centred but for half the window frame, known only once shown, and rounding.
@@ -103,8 +101,8 @@ class MainFormTest : public testing::WindowFixture {
   }
 
   void everyExitEndsTheProgramButClosingFromCode() {
-    form_->Exit_Button->click();
-    form_->Func_Exit->trigger();
+    ui_.Exit_Button->click();
+    ui_.Func_Exit->trigger();
     Press(Qt::Key_F4, Qt::AltModifier);
     QCOMPARE(platform_.exits, 3);
     Press(Qt::Key_X, Qt::AltModifier);  // access key of Exit
@@ -118,41 +116,38 @@ class MainFormTest : public testing::WindowFixture {
     QVERIFY(!form_->isVisible());
   }
 
-  // Navigation keys set the flag without modifiers only; Alt+F4 alone exits.
-  void keyDownSetsTheNavigationFlagOrExits() {
-    const int modifiers[] = {0, kShiftMask, kCtrlMask, kAltMask, kAltMask + kShiftMask};
-    for (const int key : {kKeyUp, kKeyDown, kKeyPageUp, kKeyPageDown, kKeyHome, kKeyEnd}) {
-      for (const int shift : modifiers) {
-        form_->NavKeyDown = false;
-        form_->Form_KeyDown(key, shift);
-        QCOMPARE(form_->NavKeyDown, shift == 0);
+  // On the empty list: a navigation key without Shift, Ctrl or Alt (on the keypad
+  // too) shows the index once it comes up; Alt+F4 alone exits.
+  void navigationKeysShowTheIndexWhenUpAndAltF4Exits() {
+    ui_.Contents_List->setFocus();
+    const Qt::KeyboardModifiers modifiers[] = {
+        Qt::NoModifier,      Qt::KeypadModifier, Qt::ShiftModifier,
+        Qt::ControlModifier, Qt::AltModifier,    Qt::AltModifier | Qt::ShiftModifier};
+    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
+                              Qt::Key_Home, Qt::Key_End, Qt::Key_Left, Qt::Key_F4}) {
+      for (const Qt::KeyboardModifiers shift : modifiers) {
+        if (key == Qt::Key_F4 && shift == Qt::AltModifier) continue;
+        ui_.Line_Text->SetCaption(QStringLiteral("x"));
+        QTest::keyPress(ui_.Contents_List, key, shift);
+        QCOMPARE(Indicator(), QStringLiteral("x"));
+        QTest::keyRelease(ui_.Contents_List, key, shift);
+        const bool navigation = key != Qt::Key_Left && key != Qt::Key_F4 &&
+                                (shift & ~Qt::KeypadModifier) == Qt::NoModifier;
+        QCOMPARE(Indicator(), navigation ? QStringLiteral("-1") : QStringLiteral("x"));
       }
     }
-    form_->Form_KeyDown(KeyCodeOf(Qt::Key_Left), 0);  // no code: 0
-    for (const int shift : modifiers) {
-      if (shift != kAltMask) form_->Form_KeyDown(kKeyF4, shift);
-    }
-    QVERIFY(!form_->NavKeyDown);
     QCOMPARE(platform_.exits, 0);
-    form_->Form_KeyDown(kKeyF4, kAltMask);
+    Press(Qt::Key_F4, Qt::AltModifier);
     QCOMPARE(platform_.exits, 1);
   }
 
   void navigationKeysAndClicksShowTheIndex() {
-    form_->Contents_List->setFocus();
+    ui_.Contents_List->setFocus();
     Press(Qt::Key_Down);  // on the empty list
     QCOMPARE(Indicator(), QStringLiteral("-1"));
-    QVERIFY(!form_->NavKeyDown);
-    QElapsedTimer clock;
-    clock.start();
     Load(Write("r.hex", testing::Repeat(":0100000011EE\r\n", 40000)));
-    // Events at most once per frame, layouts at most once per batch interval,
-    // however many progress counts the run gave (400 here).
-    const PacingCounts& pacing = form_->Pacing();
-    QVERIFY(pacing.eventRounds * FormListingView::kFrameMs <= clock.elapsed() + 16);
-    QVERIFY(pacing.layouts * FormListingView::kMinBatchMs <= clock.elapsed() + 100);
     QCOMPARE(Indicator(), QStringLiteral("0"));
-    QCOMPARE(QApplication::focusWidget(), form_->Contents_List);
+    QCOMPARE(QApplication::focusWidget(), ui_.Contents_List);
     Press(Qt::Key_Down);
     QCOMPARE(Indicator(), QStringLiteral("1"));
     Press(Qt::Key_PageDown);
@@ -160,7 +155,7 @@ class MainFormTest : public testing::WindowFixture {
     QCOMPARE(Indicator(), QString::number(form_->ListIndex()));
     Press(Qt::Key_End, Qt::ControlModifier);
     QCOMPARE(Indicator(), QStringLiteral("40002"));  // records, separator, summary
-    form_->Contents_List->scrollToTop();
+    ui_.Contents_List->scrollToTop();
     ClickRow(3);
     QCOMPARE(Indicator(), QStringLiteral("3"));
     ClickRow(3, Qt::ControlModifier);  // deselects
@@ -181,31 +176,31 @@ class MainFormTest : public testing::WindowFixture {
   }
   void indicatorShowsEveryDigit() {
     QFETCH(QString, text);
-    form_->Line_Text->SetCaption(text);
-    const int room = form_->Line_Text->contentsRect().width() - form_->Line_Text->indent();
-    const int width = QFontMetrics(form_->Line_Text->font()).horizontalAdvance(text);
+    ui_.Line_Text->SetCaption(text);
+    const int room = ui_.Line_Text->contentsRect().width() - ui_.Line_Text->indent();
+    const int width = QFontMetrics(ui_.Line_Text->font()).horizontalAdvance(text);
     QVERIFY2(width <= room, qPrintable(QStringLiteral("%1 > %2").arg(width).arg(room)));
     // A smaller font only where the window's own would not fit.
     const QFont own = form_->centralWidget()->font();
-    if (QFontMetrics(own).horizontalAdvance(text) <= room) QCOMPARE(form_->Line_Text->font(), own);
+    if (QFontMetrics(own).horizontalAdvance(text) <= room) QCOMPARE(ui_.Line_Text->font(), own);
   }
 
   // Enter presses the button in the focus, else Load; access keys reach their controls.
   void enterAndAccessKeysPressTheirControls() {
     Press(Qt::Key_Return);
     Press(Qt::Key_Q, Qt::AltModifier);
-    QTRY_COMPARE(form_->Quick_Check->checkState(), Qt::Checked);
+    QTRY_COMPARE(ui_.Quick_Check->checkState(), Qt::Checked);
     Press(Qt::Key_Enter);
     QCOMPARE(platform_.requests.size(), size_t{2});
     Press(Qt::Key_L, Qt::AltModifier);
     QTRY_COMPARE(platform_.requests.size(), size_t{3});
-    form_->Exit_Button->setFocus();
+    ui_.Exit_Button->setFocus();
     Press(Qt::Key_Return);
     QCOMPARE(platform_.requests.size(), size_t{3});
     QCOMPARE(platform_.exits, 1);
     Press(Qt::Key_F, Qt::AltModifier);
-    QTRY_VERIFY(form_->Func_Menu->isVisible());
-    form_->Func_Menu->close();
+    QTRY_VERIFY(ui_.Func_Menu->isVisible());
+    ui_.Func_Menu->close();
   }
 };
 

@@ -1,10 +1,12 @@
-// The window's smaller parts: path splitting and the compact list model.
+// The window's smaller parts: path splitting, placement beside a window and the
+// compact list model.
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "main/listing_model.h"
 #include "main/split_filename.h"
+#include "platform/window_placement.h"
 
 using larkspan::ListingModel;
 
@@ -27,6 +29,30 @@ class PartsTest : public QObject {
     for (const auto& split : cases) {
       QCOMPARE(larkspan::SplitFilename(split.path, true), QLatin1String(split.folder));
       QCOMPARE(larkspan::SplitFilename(split.path, false), QLatin1String(split.name));
+    }
+  }
+
+  // A window of 640x450 beside a main window of 490x330, on screens of 1280 and
+  // 1920 pixels with a panel at the top.
+  void placesBesideWhereThereIsRoom() {
+    const struct {
+      QRect screen;
+      QPoint main;
+      std::optional<QPoint> at;
+    } cases[] = {
+        {{0, 24, 1280, 1000}, {395, 371}, std::nullopt},  // centred: room on neither side
+        {{0, 24, 1920, 1056}, {715, 387}, QPoint(1205, 387)},
+        {{0, 24, 1920, 1056}, {1430, 100}, QPoint(790, 100)},  // at the right edge: left
+        {{0, 24, 1280, 1000}, {0, 900}, QPoint(490, 574)},     // moved up to fit
+        {{0, 24, 1280, 1000}, {0, 0}, QPoint(490, 24)},        // below the panel
+        {{0, 24, 1280, 200}, {0, 30}, QPoint(490, 24)},        // taller than the screen
+        {{1280, 0, 1280, 1024}, {1280, 0}, QPoint(1770, 0)},   // a second screen
+        {{1280, 0, 1280, 1024}, {1920, 0}, QPoint(1280, 0)},   // left, exactly
+        {{1280, 0, 1280, 1024}, {1919, 0}, std::nullopt},
+    };
+    for (const auto& place : cases) {
+      QCOMPARE(larkspan::PlaceBeside(place.screen, QRect(place.main, QSize(490, 330)), {640, 450}),
+               place.at);
     }
   }
 

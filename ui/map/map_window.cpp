@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "memory/memory_map.h"
-#include "records/record_format.h"
+#include "platform/window_placement.h"
 
 namespace larkspan {
 
@@ -36,40 +36,32 @@ constexpr struct {
     {"Warnings", "Line|Warning|Text"},
 };
 
-// Addresses in eight hexadecimal digits, as the console writes them.
-QString Address(std::uint32_t address) {
-  return QStringLiteral("%1").arg(address, 8, 16, QLatin1Char('0')).toUpper();
-}
-
-QString Hex4(std::uint32_t value) {
-  return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
-}
-
-// "20h (32)": a length in hexadecimal and decimal.
-QString Length(std::uint64_t length) {
-  return QStringLiteral("%1h (%2)").arg(QString::number(length, 16).toUpper()).arg(length);
+// The summary's texts are ASCII.
+QString Text(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 Cell LineCell(std::int64_t line) {
   return {line >= 0 ? QString::number(line) : QString(), line};
 }
 
-Cells AddressCells(std::uint32_t first, std::uint32_t last) {
-  return {{Address(first)}, {Address(last)}, {Length(std::uint64_t{last} - first + 1)}};
+Cells AddressCells(std::uint32_t first, std::uint32_t last, std::uint64_t length) {
+  return {{Text(AddressText(first))}, {Text(AddressText(last))}, {Text(LengthText(length))}};
 }
 
-Cells OverlapCells(const MemoryImage::Overlap& overlap) {
-  return AddressCells(overlap.first, overlap.last)
+Cells RangeCells(const MemoryImage::Range& range) {
+  return AddressCells(range.first, range.last, range.Length());
+}
+
+Cells OverlapCells(const MapSummary::OverlapRow& overlap) {
+  return AddressCells(overlap.first, overlap.last, overlap.length)
          << LineCell(overlap.earlierLine) << LineCell(overlap.laterLine)
-         << Cell{overlap.Conflicting() ? QStringLiteral("%1 bytes differ").arg(overlap.differing)
-                                       : QStringLiteral("identical")};
+         << Cell{overlap.Conflicting() ? Text(DifferText(overlap.differing))
+                                       : Text(kIdenticalText)};
 }
 
-Cells EntryCells(const Entry& entry) {
-  const QString record = entry.linear ? QStringLiteral("start linear address")
-                                      : "start segment address " + Hex4(entry.value >> 16) + ':' +
-                                            Hex4(entry.value & 0xFFFF);
-  return {{Address(entry.Address())}, {record}, LineCell(entry.line)};
+Cells EntryCells(const MapSummary::EntryRow& entry) {
+  return {{Text(AddressText(entry.address))}, {Text(EntryKindText(entry))}, LineCell(entry.line)};
 }
 
 // Messages are in the system's 8-bit encoding, as they may carry the file's path.
@@ -79,41 +71,25 @@ Cells WarningCells(const Message& message) {
           {QString::fromLocal8Bit(JoinLines(message, "; "))}};
 }
 
-// The records of each standard type and of other types that occur, then the
-// invalid records and the other lines.
-std::vector<std::pair<QString, std::int64_t>> RecordRows(const MemoryMap& map) {
-  std::vector<std::pair<QString, std::int64_t>> rows;
-  const auto& counts = map.RecordCounts();
-  for (std::size_t type = 0; type < counts.size(); ++type) {
-    if (type > format::kStartLinear && counts[type] == 0) continue;
-    const QString digits = QStringLiteral("%1").arg(type, 2, 16, QLatin1Char('0')).toUpper();
-    rows.emplace_back(type <= format::kStartLinear
-                          ? digits + ' ' + QString::fromLatin1(format::kTypeNames[type])
-                          : digits,
-                      counts[type]);
+// The records of each type by their two digits and name, then the invalid
+// records and the other lines.
+Cells RecordCells(const MapSummary& summary, std::size_t row) {
+  const std::vector<MapSummary::RecordRow>& records = summary.Records();
+  if (row == records.size()) {
+    return {{Text(kInvalidRecordsName)}, {QString::number(summary.InvalidRecords())}};
   }
-  rows.emplace_back(QStringLiteral("invalid records"), map.InvalidRecords());
-  rows.emplace_back(QStringLiteral("lines that are not records"), map.OtherLines());
-  return rows;
-}
-
-QString DataSummary(const MemoryMap& map, const std::vector<MemoryImage::Range>& ranges) {
-  const std::uint64_t bytes = map.Image().Bytes();
-  QString text = QStringLiteral("Data: %1 bytes").arg(Length(bytes));
-  if (!ranges.empty()) {
-    const std::uint64_t span = std::uint64_t{ranges.back().last} - ranges.front().first + 1;
-    text += QStringLiteral(" in %1 range%2 from %3 to %4, fill %5%")
-                .arg(ranges.size())
-                .arg(ranges.size() == 1 ? "" : "s", Address(ranges.front().first),
-                     Address(ranges.back().last))
-                .arg(100.0 * static_cast<double>(bytes) / static_cast<double>(span), 0, 'f', 1);
+  if (row > records.size()) {
+    return {{Text(kOtherLinesName)}, {QString::number(summary.OtherLines())}};
   }
-  return text + QStringLiteral("; %1 lines").arg(map.Lines());
+  const MapSummary::RecordRow& record = records[row];
+  QString name = Text(TypeText(record.type));
+  if (!record.name.empty()) name += ' ' + Text(record.name);
+  return {{name}, {QString::number(record.count)}};
 }
 
 // The file error of the run, which ends its warnings, or nothing.
-QString Unreadable(const MemoryMap& map) {
-  const std::vector<Message>& warnings = map.Warnings();
+QString Unreadable(const MapSummary& summary) {
+  const std::span<const Message> warnings = summary.Warnings();
   QString text = QStringLiteral("The file could not be read.");
   if (!warnings.empty() && warnings.back().kind == MessageKind::FileError) {
     text += '\n' + QString::fromLocal8Bit(JoinLines(warnings.back(), "\n"));
@@ -151,15 +127,15 @@ MapWindow::MapWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   PlaceBeside(*parent);
 }
 
-// To the right of the main window, else to its left, where the screen has room.
+// Until the window is shown its frame is unknown: taken to add what the main
+// window's frame adds.
 void MapWindow::PlaceBeside(const QWidget& main) {
   const QScreen* screen = main.screen();
   if (screen == nullptr) return;
-  const QRect room = screen->availableGeometry();
-  const QRect beside = main.frameGeometry();
-  QPoint at(beside.right() + 1, beside.top());
-  if (at.x() + width() > room.right()) at.setX(std::max(room.left(), beside.left() - width()));
-  move(at.x(), std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - height())));
+  const QSize frame = size() + main.frameGeometry().size() - main.size();
+  const std::optional<QPoint> at =
+      larkspan::PlaceBeside(screen->availableGeometry(), main.frameGeometry(), frame);
+  if (at) move(*at);
 }
 
 MapWindow::~MapWindow() = default;
@@ -183,43 +159,38 @@ void MapWindow::AddTable(const QString& headers) {
 }
 
 void MapWindow::ShowMap(std::shared_ptr<const MemoryMap> map, const QString& path) {
+  auto summary = std::make_unique<const MapSummary>(*map);
+  const QString lines = QStringLiteral("; %1 lines").arg(summary->Total().lines);
+  Summary_Label->setText(
+      path + '\n' +
+      (summary->Complete() ? Text(TotalsText(summary->Total())) + lines : Unreadable(*summary)));
+  FillTables(*summary);
+  summary_ = std::move(summary);  // the tables' rows are drawn from it
   map_ = std::move(map);
-  const bool complete = map_->Complete();
-  ranges_ = complete ? map_->Image().Ranges() : std::vector<MemoryImage::Range>();
-  records_ = complete ? RecordRows(*map_) : std::vector<std::pair<QString, std::int64_t>>();
-  Summary_Label->setText(path + '\n' +
-                         (complete ? DataSummary(*map_, ranges_) : Unreadable(*map_)));
-  FillTables(*map_);
 }
 
-// The tables of `map`; of a run that ended early, only the warnings: its image was
-// never finished.
-void MapWindow::FillTables(const MemoryMap& map) {
-  const bool complete = map.Complete();
-  Fill(kRanges, ranges_.size(), [this](int row) {
-    const MemoryImage::Range& range = ranges_[row];
-    return AddressCells(range.first, range.last) << LineCell(range.line);
+// The tables of the map; of a run that ended early, only the warnings: its image
+// was never finished.
+void MapWindow::FillTables(const MapSummary& summary) {
+  Fill(kRanges, summary.Ranges().size(), [&summary](int row) {
+    const MemoryImage::Range& range = summary.Ranges()[row];
+    return RangeCells(range) << LineCell(range.line);
   });
-  Fill(kGaps, ranges_.empty() ? 0 : ranges_.size() - 1, [this](int row) {
-    const MemoryImage::Range gap = MemoryImage::GapBetween(ranges_[row], ranges_[row + 1]);
-    return AddressCells(gap.first, gap.last);
-  });
-  Fill(kOverlaps, complete ? map.Image().Overlaps().size() : 0,
-       [&list = map.Image().Overlaps()](int row) { return OverlapCells(list[row]); });
-  Fill(kEntries, complete ? map.Entries().size() : 0,
-       [&list = map.Entries()](int row) { return EntryCells(list[row]); });
-  Fill(kRecords, records_.size(), [this](int row) {
-    return Cells{{records_[row].first}, {QString::number(records_[row].second)}};
-  });
-  Fill(kWarnings, map.Warnings().size(),
-       [&list = map.Warnings()](int row) { return WarningCells(list[row]); });
+  Fill(kGaps, summary.GapCount(), [&summary](int row) { return RangeCells(summary.Gap(row)); });
+  Fill(kOverlaps, summary.OverlapCount(),
+       [&summary](int row) { return OverlapCells(summary.Overlap(row)); });
+  Fill(kEntries, summary.EntryCount(),
+       [&summary](int row) { return EntryCells(summary.Entry(row)); });
+  Fill(kRecords, summary.Complete() ? summary.Records().size() + 2 : 0,
+       [&summary](int row) { return RecordCells(summary, row); });
+  Fill(kWarnings, summary.Warnings().size(),
+       [&summary](int row) { return WarningCells(summary.Warnings()[row]); });
 }
 
 void MapWindow::ShowReading() {
   for (int table = 0; table < kTables; ++table) Fill(static_cast<Table>(table), 0, {});
+  summary_.reset();
   map_.reset();
-  ranges_.clear();
-  records_.clear();
   Summary_Label->setText(
       QStringLiteral("A file is being read; its map follows when it has been read."));
 }

@@ -10,11 +10,10 @@
 
 #include <cstdint>
 #include <memory>
-#include <utility>
 #include <vector>
 
 #include "map/map_table_model.h"
-#include "memory/memory_image.h"
+#include "memory/map_summary.h"
 
 class QHBoxLayout;
 class QLabel;
@@ -24,8 +23,6 @@ class QTreeView;
 
 namespace larkspan {
 
-class MemoryMap;
-
 class MapWindow final : public QWidget {
   Q_OBJECT
 
@@ -33,7 +30,8 @@ class MapWindow final : public QWidget {
   // The tables, in the order of their tabs.
   enum Table { kRanges, kGaps, kOverlaps, kEntries, kRecords, kWarnings, kTables };
 
-  // Opens beside `parent`, the main window.
+  // Opens beside `parent`, the main window, where the screen has room, else where
+  // the window manager places it.
   explicit MapWindow(QWidget* parent);
   ~MapWindow() override;
 
@@ -63,13 +61,12 @@ class MapWindow final : public QWidget {
   void PlaceBeside(const QWidget& main);
   void AddTable(const QString& headers);
   void Fill(Table table, std::size_t rows, MapTableModel::RowCells cells);
-  void FillTables(const MemoryMap& map);
+  void FillTables(const MapSummary& summary);
 
   std::vector<QTreeView*> views_;
   std::vector<MapTableModel*> models_;
   std::shared_ptr<const MemoryMap> map_;
-  std::vector<MemoryImage::Range> ranges_;
-  std::vector<std::pair<QString, std::int64_t>> records_;  // name and count
+  std::unique_ptr<const MapSummary> summary_;  // of `map_`
 };
 
 }  // namespace larkspan

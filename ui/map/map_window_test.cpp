@@ -14,7 +14,7 @@ class MapWindowTest : public testing::WindowFixture {
   Q_OBJECT
 
   static QString Source(const char* path) { return QStringLiteral(LARKSPAN_SOURCE_DIR "/") + path; }
-  MapWindow& Map() const { return *form_->Map_Window; }
+  MapWindow& Map() const { return *form_->MapView(); }
   QAbstractItemModel& Model(MapWindow::Table table) const { return *Map().View(table)->model(); }
   // Every row of `table`, its cells joined by `separator`, from column `first` on.
   QStringList Rows(MapWindow::Table table, const QString& separator, int first = 0) const {
@@ -54,7 +54,7 @@ class MapWindowTest : public testing::WindowFixture {
       QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
       QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     }
-    return form_->Line_Text->text();
+    return ui_.Line_Text->text();
   }
 
  private slots:
@@ -68,7 +68,7 @@ class MapWindowTest : public testing::WindowFixture {
     const QStringList warnings = FileLines(Source("tests/golden/realhex.v20mbc_CPM.H86.stderr"));
     QCOMPARE(BoxLines(), warnings.mid(0, 2));
     QCOMPARE(platform_.boxes[1].checkBox, "Don't show further warnings for this file");
-    form_->Func_Map->trigger();
+    ui_.Func_Map->trigger();
     QTRY_VERIFY(Map().isActiveWindow());
     QCOMPARE(Rows(MapWindow::kWarnings, ": ", 1), warnings);
   }
@@ -76,12 +76,12 @@ class MapWindowTest : public testing::WindowFixture {
   // Both options on, remembered for the next window; a file with ranges, a gap, a
   // conflicting overlap, 32-bit records, a checksum fault and an unknown type.
   void theMapShowsItsTablesAndLeadsToTheEntries() {
-    form_->Func_Linear->trigger();
-    form_->Func_Check->trigger();
-    QVERIFY(Main_Form(platform_).Func_Check->isChecked());
-    QVERIFY(Main_Form(platform_).Func_Linear->isChecked());
+    ui_.Func_Linear->trigger();
+    ui_.Func_Check->trigger();
+    QVERIFY(Main_Form(platform_).Parts().Func_Check->isChecked());
+    QVERIFY(Main_Form(platform_).Parts().Func_Linear->isChecked());
     Load(Source("ui/map/map_window_test.hex"));
-    form_->Func_Map->trigger();
+    ui_.Func_Map->trigger();
     QTRY_VERIFY(Map().isActiveWindow());
     QStringList shown = Listing() + BoxLines() + Shown();
     shown.replaceInStrings(Source(""), "");
@@ -93,7 +93,7 @@ class MapWindowTest : public testing::WindowFixture {
                      Choose(MapWindow::kWarnings, 0, 1, true), Choose(MapWindow::kWarnings, 1, 2)}),
         (QStringList{"4", "5", "3", "7"}));
     Map().Image_Button->click();  // the memory image, from the map
-    QVERIFY(form_->Image_Window != nullptr && form_->Image_Window->isVisible());
+    QVERIFY(form_->ImageView() != nullptr && form_->ImageView()->isVisible());
     QTest::keyClick(Map().View(MapWindow::kWarnings), Qt::Key_Escape);
     QTRY_VERIFY(!Map().isVisible());
     // While a file is read the window says so; after a file error, that it could not be read.
@@ -105,6 +105,34 @@ class MapWindowTest : public testing::WindowFixture {
         Map().Summary_Label->text(),
         Source("missing.hex") + "\nThe file could not be read.\n" + platform_.boxes.back().text);
     QCOMPARE(Model(MapWindow::kWarnings).rowCount() + Model(MapWindow::kRanges).rowCount(), 1);
+  }
+
+  // The window's map counts as the console's: a type 04 record with three bytes
+  // and a type 02 record with four are invalid records, whether the listing lists
+  // them (32-bit) or warns about an unknown type (16-bit); each warning of the map
+  // was shown in a box. One byte that differs reads singular.
+  void theMapCountsAsTheConsoleDoes_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("linear");
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("bases 16-bit") << "map/base-counts.hex" << false << QStringList();
+    QTest::newRow("bases 32-bit") << "map/base-counts.hex" << true << QStringList();
+    QTest::newRow("one byte differs")
+        << "map/one-byte.hex" << false << QStringList{"1 byte differs"};
+  }
+  void theMapCountsAsTheConsoleDoes() {
+    QFETCH(QString, file);
+    QFETCH(bool, linear);
+    if (linear) form_->Parts().Func_Linear->trigger();
+    form_->Parts().Func_Check->trigger();
+    Load(Source("tests/data/") + file);
+    form_->Parts().Func_Map->trigger();
+    QTRY_VERIFY(Map().isActiveWindow());
+    const QString golden = Source("tests/golden/map.") + QString(file).replace('/', '.');
+    const QStringList counts = FileLines(golden + ".stdout").last().split("; ");
+    QCOMPARE(Rows(MapWindow::kRecords, " ").mid(6), counts.mid(1));
+    QCOMPARE(Rows(MapWindow::kWarnings, ": ", 1), BoxLines());
+    QTEST(Rows(MapWindow::kOverlaps, "", 5), "values");
   }
 };
 

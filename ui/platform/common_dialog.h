@@ -14,9 +14,7 @@ namespace larkspan {
 
 class CommonDialog {
  public:
-  // Flags of the open-file dialog.
-  static constexpr int kHideReadOnly = 0x4;     // Qt's dialog has no read-only check box
-  static constexpr int kPathMustExist = 0x800;  // implied by kFileMustExist in Qt
+  // Flags of the open-file dialog: the file chosen must exist.
   static constexpr int kFileMustExist = 0x1000;
 
   QString DialogTitle;
