@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cinttypes>
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "memory/map_summary.h"
 #include "memory/row_layout.h"
 
 namespace larkspan {
@@ -88,11 +89,9 @@ void DumpWriter::WriteRow() {
 }
 
 void DumpWriter::WriteFold(std::uint64_t rows) {
-  char* text = Room(80);
-  const std::uint64_t bytes = rows * kRowBytes;
-  const int size =
-      std::snprintf(text, 80, "*  %" PRIX64 "h (%" PRIu64 ") bytes without data\n", bytes, bytes);
-  used_ += static_cast<std::size_t>(size);
+  const std::string line = "*  " + LengthText(rows * kRowBytes) + " bytes without data\n";
+  std::memcpy(Room(line.size()), line.data(), line.size());
+  used_ += line.size();
 }
 
 char* DumpWriter::Room(std::size_t size) {

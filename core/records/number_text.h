@@ -28,12 +28,13 @@ inline void PutHex(char* at, std::uint32_t value, int digits) {
 
 // Appends the upper-case hexadecimal digits of `value`, without prefix, with
 // leading zeros up to `digits` and none beyond (0 gives "0", 65535 gives "FFFF").
-inline void AppendHex(std::string& out, std::uint32_t value, int digits = 1) {
+inline void AppendHex(std::string& out, std::uint64_t value, int digits = 1) {
   int needed = 1;
-  while (needed < 8 && (value >> (4 * needed)) != 0) ++needed;
+  while (needed < 16 && (value >> (4 * needed)) != 0) ++needed;
+  needed = std::max(needed, digits);
   const std::size_t at = out.size();
-  out.resize(at + static_cast<std::size_t>(std::max(needed, digits)));
-  PutHex(out.data() + at, value, std::max(needed, digits));
+  out.resize(at + static_cast<std::size_t>(needed));
+  for (int i = needed - 1; i >= 0; --i, value >>= 4) out[at + i] = kHexDigits[value & 0xF];
 }
 
 // Appends the decimal digits of `value`, without padding.
