@@ -66,6 +66,10 @@ inline constexpr bool SetsBase(std::uint8_t type) {
 inline constexpr bool GivesStart(std::uint8_t type) {
   return type == kStartSegment || type == kStartLinear;
 }
+// Types 02 to 05, whose data are a base or a start address.
+inline constexpr bool CarriesAddress(std::uint8_t type) {
+  return type >= kExtendedSegment && type <= kStartLinear;
+}
 
 // The names of the types above, by type.
 inline constexpr const char* kTypeNames[] = {"data",

@@ -56,7 +56,7 @@ void ScanRun::Decode(std::string_view line, std::uint64_t length) {
                 .bytes = {},
                 .hexDigits = 0};
   // Base and start address records: always decoded.
-  const bool addresses = format::SetsBase(record.type) || format::GivesStart(record.type);
+  const bool addresses = format::CarriesAddress(record.type);
   if (!decodeAll_ && addresses) decoded = DecodeHex(digits, bytes_.data());
   if (decodeAll_ || addresses) {
     record.hexDigits = decoded;
