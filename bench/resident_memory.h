@@ -6,13 +6,21 @@
 
 namespace larkspan::bench {
 
-// Resident set size in KiB (Linux), -1 when it cannot be read.
-inline long ResidentKiB() {
+// A figure of /proc/self/status in KiB (Linux), -1 when it cannot be read.
+inline long StatusKiB(const std::string& key) {
   std::ifstream status("/proc/self/status");
   for (std::string line; std::getline(status, line);) {
-    if (line.starts_with("VmRSS:")) return std::stol(line.substr(6));
+    if (line.starts_with(key)) return std::stol(line.substr(key.size()));
   }
   return -1;
+}
+
+// Resident set size now, and its peak so far.
+inline long ResidentKiB() {
+  return StatusKiB("VmRSS:");
+}
+inline long PeakResidentKiB() {
+  return StatusKiB("VmHWM:");
 }
 
 }  // namespace larkspan::bench

@@ -4,14 +4,18 @@
 #   bench/run.sh [RECORDS...]      (default: 1000000 4000000)
 # Builds a release build in build-bench/, writes the files to bench/out/ and prints
 # two tables, one row per file:
-# - larkspan-scan FILE > /dev/null against srec_info FILE -intel: best wall time of
-#   three runs, and peak memory (max RSS); then larkspan-scan --check FILE, whose
-#   goal is to stay at least 8 times faster than srec_info;
+# - larkspan-scan FILE > /dev/null against wc -l FILE and srec_info FILE -intel:
+#   best wall time of five runs to the microsecond, and the highest peak memory
+#   (max RSS) of three; the goals: at least 10 times the speed of srec_info, at
+#   most 3 times the time of wc -l, at most 3 MiB; then larkspan-scan --check FILE,
+#   whose goal is to stay at least 8 times faster than srec_info;
 # - the window on the offscreen platform and under Xvfb with the xcb platform: time
 #   from the file dialog's answer to the first entry selected (best of three), with
-#   quick load off and on, against srec_info; the memory the listing adds, against
-#   the file's size; the time to select the last entry (Ctrl+End); and how often the
-#   load processed pending events and laid the list out;
+#   quick load off and on, against srec_info (goal: at most 0.3 times its time);
+#   the memory the listing adds, against the file's size; the process's peak memory;
+#   the time to select the last entry (Ctrl+End); how often the load processed
+#   pending events and laid the list out; and the time from opening the map window,
+#   after a load that gathered no map, to its map shown (goal: within 1 s);
 # - a 16 MiB image with 32-bit addresses written by srec_cat: larkspan-scan --dump
 #   FILE > /dev/null against srec_cat FILE -intel -o - -hex-dump (best of three),
 #   with the goals of 10 times faster and a peak memory of at most the file's data
@@ -42,24 +46,55 @@ best_of3() {
   echo "$best"
 }
 
+# best_wall CMD...: the wall time in seconds of the fastest of five runs, to the
+# microsecond (/usr/bin/time counts in hundredths, too coarse beside wc -l).
+best_wall() {
+  local best="" start elapsed
+  for _ in 1 2 3 4 5; do
+    start=$EPOCHREALTIME
+    "$@" >/dev/null 2>&1
+    elapsed=$(awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.6f", b - a }')
+    if [ -z "$best" ] || awk -v a="$elapsed" -v b="$best" 'BEGIN{exit !(a<b)}'; then
+      best=$elapsed
+    fi
+  done
+  echo "$best"
+}
+
+# peak_kib CMD...: the highest peak memory (max RSS, KiB) of three runs.
+peak_kib() {
+  local out
+  out=$(mktemp)
+  for _ in 1 2 3; do
+    /usr/bin/time -o "$out" -a -f "%M" "$@" >/dev/null 2>&1
+  done
+  grep -E "^[0-9]+$" "$out" | sort -n | tail -n 1
+  rm -f "$out"
+}
+
 declare -A srec_seconds
-printf '%-10s %8s | %12s %10s | %12s %10s | %7s | %10s %7s\n' records MB "srec_info s" \
-  "RSS MiB" "larkspan s" "RSS MiB" speedup "--check s" speedup
+printf '%-10s %6s | %9s | %11s %8s | %12s %8s | %9s %8s | %10s %7s\n' records MB "wc -l s" \
+  "srec_info s" "RSS MiB" "larkspan s" "RSS MiB" "x srec" "x wc -l" "--check s" speedup
 for n in "${sizes[@]}"; do
   file=bench/out/records-$n.hex
   [ -f "$file" ] || "$bin/larkspan-genhex" "$n" "$file"
   mb=$(( $(stat -c %s "$file") / 1000000 ))
-  read -r st sm < <(best_of3 srec_info "$file" -intel)
-  read -r lt lm < <(best_of3 "$bin/larkspan-scan" "$file")
+  wt=$(best_wall wc -l "$file")
+  st=$(best_wall srec_info "$file" -intel)
+  sm=$(peak_kib srec_info "$file" -intel)
+  lt=$(best_wall "$bin/larkspan-scan" "$file")
+  lm=$(peak_kib "$bin/larkspan-scan" "$file")
   # A clean file: --check exits with 0.
-  read -r ct _ < <(best_of3 "$bin/larkspan-scan" --check "$file")
+  ct=$(best_wall "$bin/larkspan-scan" --check "$file")
   srec_seconds[$n]=$st
-  awk -v n="$n" -v mb="$mb" -v st="$st" -v sm="$sm" -v lt="$lt" -v lm="$lm" -v ct="$ct" 'BEGIN {
-    # /usr/bin/time counts in hundredths
-    lt_floor = (lt < 0.01) ? 0.01 : lt; ct_floor = (ct < 0.01) ? 0.01 : ct
-    printf "%-10s %8s | %12.2f %10.1f | %12.2f %10.1f | %6.1fx | %10.2f %6.1fx\n", n, mb, st,
-           sm / 1024, lt, lm / 1024, st / lt_floor, ct, st / ct_floor
-    if (st / ct_floor < 8) print "  (larkspan-scan --check: below its goal of 8 times faster)" }'
+  awk -v n="$n" -v mb="$mb" -v wt="$wt" -v st="$st" -v sm="$sm" -v lt="$lt" -v lm="$lm" \
+      -v ct="$ct" 'BEGIN {
+    printf "%-10s %6s | %9.3f | %11.3f %8.1f | %12.3f %8.1f | %8.1fx %7.2fx | %10.3f %6.1fx\n",
+           n, mb, wt, st, sm / 1024, lt, lm / 1024, st / lt, lt / wt, ct, st / ct
+    if (st / lt < 10) print "  (larkspan-scan: below its goal of 10 times the speed of srec_info)"
+    if (lt / wt > 3) print "  (larkspan-scan: above its goal of 3 times the time of wc -l)"
+    if (lm > 3 * 1024) print "  (larkspan-scan: above its goal of 3 MiB peak memory)"
+    if (st / ct < 8) print "  (larkspan-scan --check: below its goal of 8 times faster)" }'
 done
 
 # The memory map of 32-bit images as toolchains write them (an 04 record every
@@ -95,30 +130,39 @@ for _ in $(seq 100); do [ -s bench/out/display ] && break; sleep 0.1; done
 x_display=":$(head -n 1 bench/out/display)"
 
 # window_best PLATFORM FILE [--quick]: "load_s growth_mib last_entry_ms event_rounds
-# layouts" of the fastest of three loads.
+# layouts peak_mib map_s" of the fastest of three loads.
 window_best() {
   local platform=$1
   shift
   for _ in 1 2 3; do
     DISPLAY=$x_display QT_QPA_PLATFORM=$platform "$bin/larkspan-window-bench" "$@" 2>/dev/null
-  done | awk '{ if (best == "" || $4 < best) { best = $4; line = $4 " " $6 " " $8 " " $12 " " $14 } }
+  done | awk '{ if (best == "" || $4 < best) {
+                  best = $4; line = $4 " " $6 " " $8 " " $12 " " $14 " " $16 " " $18 } }
               END { print line }'
 }
 
+# Goals of the window with no view open: a load within 0.3 times srec_info's time,
+# and the map window, opened afterwards, showing its map within 1 s.
 echo
-printf '%-10s %6s %-9s | %9s %9s | %11s %9s | %13s | %9s | %14s %6s\n' records MB platform \
-  "window s" "quick s" "x srec_info" "quick x" "growth/file" "last (ms)" "rounds/layouts" "quick"
+printf '%-10s %6s %-9s | %9s %9s | %11s %9s | %13s | %8s | %9s | %14s %6s\n' records MB \
+  platform "window s" "quick s" "x srec_info" "quick x" "growth/file" "peak MiB" "last (ms)" \
+  "rounds/layouts" "quick" 
 for n in "${sizes[@]}"; do
   file=bench/out/records-$n.hex
   bytes=$(stat -c %s "$file")
   for platform in offscreen xcb; do
-    read -r ws wg we wr wl < <(window_best "$platform" "$file")
-    read -r qs qg qe qr ql < <(window_best "$platform" "$file" --quick)
+    read -r ws wg we wr wl wp wm < <(window_best "$platform" "$file")
+    read -r qs qg qe qr ql qp qm < <(window_best "$platform" "$file" --quick)
     awk -v n="$n" -v bytes="$bytes" -v p="$platform" -v st="${srec_seconds[$n]}" -v ws="$ws" \
-        -v wg="$wg" -v we="$we" -v qs="$qs" -v qg="$qg" -v wr="$wr" -v wl="$wl" -v qr="$qr" 'BEGIN {
-      printf "%-10s %6d %-9s | %9.3f %9.3f | %10.2fx %8.2fx | %6.1f/%-6.1f | %9.1f | %8d/%-5d %6d\n",
-             n, bytes / 1e6, p, ws, qs, ws / st, qs / st, (wg > qg ? wg : qg), bytes / 1048576, we,
-             wr, wl, qr }'
+        -v wg="$wg" -v we="$we" -v qs="$qs" -v qg="$qg" -v wr="$wr" -v wl="$wl" -v qr="$qr" \
+        -v wp="$wp" -v qp="$qp" -v wm="$wm" -v qm="$qm" 'BEGIN {
+      peak = (wp > qp ? wp : qp); map = (wm < qm ? wm : qm)
+      printf "%-10s %6d %-9s | %9.3f %9.3f | %10.2fx %8.2fx | %6.1f/%-6.1f | %8.1f | %9.1f | %8d/%-5d %6d\n",
+             n, bytes / 1e6, p, ws, qs, ws / st, qs / st, (wg > qg ? wg : qg), bytes / 1048576, peak,
+             we, wr, wl, qr
+      printf "%-10s %6s %-9s   map window shown %.3f s after opening it\n", "", "", "", map
+      if (ws / st > 0.3) print "  (window load: above its goal of 0.3 times srec_info)"
+      if (map > 1) print "  (map window: above its goal of 1 s)" }'
   done
 done
 

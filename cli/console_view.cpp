@@ -30,11 +30,13 @@ ConsoleView::~ConsoleView() {
 
 void ConsoleView::AddToList(std::string_view text, LineKind /*kind*/, std::int64_t /*line*/) {
   if (options_.sharedTarget) EraseProgress();
-  if (pendingSize_ + text.size() + 1 > kListingBufferSize) FlushListing();
-  if (text.size() + 1 > kListingBufferSize) {  // longer than any listing line
-    Write(listing_, text);
-    Write(listing_, "\n");
-    return;
+  if (pendingSize_ + text.size() + 1 > kListingBufferSize) {
+    FlushListing();
+    if (text.size() + 1 > kListingBufferSize) {  // longer than any listing line
+      Write(listing_, text);
+      Write(listing_, "\n");
+      return;
+    }
   }
   std::memcpy(pending_.get() + pendingSize_, text.data(), text.size());
   pendingSize_ += text.size();

@@ -34,6 +34,7 @@ class ConsoleView final : public ListingOutput, public ScanListener {
   ConsoleView& operator=(const ConsoleView&) = delete;
 
   void AddToList(std::string_view text, LineKind kind, std::int64_t line) override;
+  bool WantsRecords() const override { return false; }
   void OnWarning(const Message& message) override { WriteMessage(message); }
   void OnFileError(const Message& message) override { WriteMessage(message); }
   void OnProgress(std::int64_t lines) override;

@@ -43,21 +43,28 @@ bool DecodeWord(std::uint64_t word, std::uint8_t* out) {
 }
 
 #ifdef __SSE2__
-// Sixteen characters at once, as DecodeWord does eight.
-bool DecodeBlock(const char* text, std::uint8_t* out) {
-  const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-  const __m128i digits = _mm_sub_epi8(chars, _mm_set1_epi8('0'));
-  const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(digits, _mm_set1_epi8(9)), digits);
+// The bytes that the digit pairs of `chars` spell, one per 16-bit lane, and in
+// `digits` a bit for each character that is a hexadecimal digit.
+__m128i PairValues(__m128i chars, int& digits) {
+  const __m128i numbers = _mm_sub_epi8(chars, _mm_set1_epi8('0'));
+  const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(numbers, _mm_set1_epi8(9)), numbers);
   const __m128i letters =
       _mm_sub_epi8(_mm_or_si128(chars, _mm_set1_epi8(0x20)), _mm_set1_epi8('a'));
   const __m128i isLetter = _mm_cmpeq_epi8(_mm_min_epu8(letters, _mm_set1_epi8(5)), letters);
-  if (_mm_movemask_epi8(_mm_or_si128(isDigit, isLetter)) != 0xFFFF) return false;
+  digits = _mm_movemask_epi8(_mm_or_si128(isDigit, isLetter));
   const __m128i values =
-      _mm_or_si128(_mm_and_si128(isDigit, digits),
+      _mm_or_si128(_mm_and_si128(isDigit, numbers),
                    _mm_andnot_si128(isDigit, _mm_add_epi8(letters, _mm_set1_epi8(10))));
   // Each 16-bit lane holds a high digit in its low byte and a low digit above it.
-  const __m128i bytes = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(values, _mm_set1_epi16(0xFF)), 4),
-                                     _mm_srli_epi16(values, 8));
+  return _mm_or_si128(_mm_slli_epi16(_mm_and_si128(values, _mm_set1_epi16(0xFF)), 4),
+                      _mm_srli_epi16(values, 8));
+}
+
+// Sixteen characters at once, as DecodeWord does eight.
+bool DecodeBlock(const char* text, std::uint8_t* out) {
+  int digits = 0;
+  const __m128i bytes = PairValues(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text)), digits);
+  if (digits != 0xFFFF) return false;
   _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(bytes, bytes));
   return true;
 }
@@ -66,9 +73,17 @@ bool DecodeBlock(const char* text, std::uint8_t* out) {
 }  // namespace
 
 bool DecodeHexWord(const char* text, std::uint8_t* out) {
+#ifdef __SSE2__
+  int digits = 0;
+  const __m128i bytes = PairValues(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(text)), digits);
+  const int packed = _mm_cvtsi128_si32(_mm_packus_epi16(bytes, bytes));
+  std::memcpy(out, &packed, sizeof packed);
+  return (digits & 0xFF) == 0xFF;
+#else
   std::uint64_t word;
   std::memcpy(&word, text, sizeof word);
   return DecodeWord(word, out);
+#endif
 }
 
 std::size_t DecodeHex(std::string_view text, std::uint8_t* out) {

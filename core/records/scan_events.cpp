@@ -4,13 +4,14 @@
 
 namespace larkspan {
 
+void ScanEvents::Add(ScanListener& listener) {
+  listeners_.push_back(&listener);
+  if (listener.WantsRecords()) recordListeners_.push_back(&listener);
+}
+
 bool ScanEvents::WantsBytes() const {
   return std::any_of(listeners_.begin(), listeners_.end(),
                      [](const ScanListener* listener) { return listener->WantsBytes(); });
-}
-
-void ScanEvents::Record(const larkspan::Record& record) const {
-  for (ScanListener* listener : listeners_) listener->OnRecord(record);
 }
 
 void ScanEvents::Warn(const Message& message) const {

@@ -69,6 +69,9 @@ struct Record {
 class ScanListener {
  public:
   virtual ~ScanListener() = default;
+  // False when OnRecord does nothing: the run then skips it. Asked once, when
+  // the listener is added.
+  virtual bool WantsRecords() const { return true; }
   // True when OnRecord needs the bytes of every record decoded.
   virtual bool WantsBytes() const { return false; }
   virtual void OnRecord(const Record&) {}
@@ -87,10 +90,13 @@ class ScanListener {
 // the front end among them, sees each warning in the order of the run.
 class ScanEvents {
  public:
-  void Add(ScanListener& listener) { listeners_.push_back(&listener); }
+  void Add(ScanListener& listener);
   bool WantsBytes() const;
 
-  void Record(const larkspan::Record& record) const;
+  // Called for every record: inline, and only for the listeners that want it.
+  void Record(const larkspan::Record& record) const {
+    for (ScanListener* listener : recordListeners_) listener->OnRecord(record);
+  }
   void Warn(const Message& message) const;
   void Progress(std::int64_t lines) const;
   void Idle() const;
@@ -99,6 +105,7 @@ class ScanEvents {
 
  private:
   std::vector<ScanListener*> listeners_;
+  std::vector<ScanListener*> recordListeners_;  // those of listeners_ that want records
 };
 
 }  // namespace larkspan

@@ -1,16 +1,20 @@
 #include "records/scan_run.h"
 
+#include <cerrno>
+
 #include "records/hex_bytes.h"
 #include "records/text_file.h"
 
 namespace larkspan {
 
-ScanOutcome ScanRun::Run(const std::string& path, int fd) {
+ScanOutcome ScanRun::Run(const std::string& path, int fd, std::stop_token stop) {
   decodeAll_ = events_.WantsBytes();
   base_ = Base{};
   lineIndex_ = 0;
   TextFile file(format::kLongestRecord);
-  if (fd >= 0 ? file.Attach(fd) : file.Open(path)) ReadLines(file);
+  file.StopOn(stop);
+  if (fd >= 0 ? file.Attach(fd) : file.Open(path)) ReadLines(file, stop);
+  if (stop.stop_requested() || file.Error() == ECANCELED) return ScanOutcome::Stopped;
   const std::string failure = file.Error() != 0 ? file.ErrorText() : std::string();
   file.Close();
   if (!failure.empty()) {
@@ -22,14 +26,16 @@ ScanOutcome ScanRun::Run(const std::string& path, int fd) {
   return ScanOutcome::Complete;
 }
 
-void ScanRun::ReadLines(TextFile& file) {
+void ScanRun::ReadLines(TextFile& file, const std::stop_token& stop) {
   file.SetIdleHook([this] { events_.Idle(); });
   std::string_view line;
   while (!file.AtEnd()) {
     if (!file.ReadLine(line)) return;
     if (!line.empty() && line.front() == format::kStartCode) Decode(line, file.LineLength());
     ++lineIndex_;
-    if (lineIndex_ % kProgressInterval == 0) events_.Progress(lineIndex_);
+    if (lineIndex_ % kProgressInterval != 0) continue;
+    if (stop.stop_requested()) return;
+    events_.Progress(lineIndex_);
   }
 }
 

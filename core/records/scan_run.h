@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,7 @@ class TextFile;
 enum class ScanOutcome {
   Complete,   // the whole file was read
   FileError,  // the file could not be opened or read
+  Stopped,    // a stop was requested: the run ended without OnFileError or OnEnd
 };
 
 // Reads a file line by line. Every line that starts with the start code and has
@@ -32,11 +34,12 @@ class ScanRun {
   explicit ScanRun(const ScanEvents& events) : events_(events) {}
 
   // Reads the file at `path`; or, when `fd` is an open descriptor, reads that from
-  // where it stands and uses `path` as its name in messages.
-  ScanOutcome Run(const std::string& path, int fd = -1);
+  // where it stands and uses `path` as its name in messages. A stop requested on
+  // `stop` ends the run within 100 lines, 4 MiB of a line or a wait for input.
+  ScanOutcome Run(const std::string& path, int fd = -1, std::stop_token stop = {});
 
  private:
-  void ReadLines(TextFile& file);
+  void ReadLines(TextFile& file, const std::stop_token& stop);
   void Decode(std::string_view line, std::uint64_t length);
 
   const ScanEvents& events_;

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -97,6 +100,31 @@ TEST(ScanRun, ReportsProgressEvery100LinesAndFileErrorsWithoutAnEnd) {
   EXPECT_EQ(RunOn(path, {&failed}), ScanOutcome::FileError);
   EXPECT_EQ(failed.events, (Events{"error:File error: Cannot read file: " + path +
                                    "; No such file or directory"}));
+}
+
+// A stop ends the run without an end or a file error: between lines, and while
+// it waits for the writer of a named pipe that never comes.
+TEST(ScanRun, StopsWhenAskedAlsoWhileWaitingForInput) {
+  TempDir dir;
+  std::stop_source stop;
+  RecordingView view;
+  view.onProgress = [&] { stop.request_stop(); };
+  ScanEvents events;
+  events.Add(view);
+  const std::string blank = dir.Write("blank.hex", testing::Repeat("\r\n", 250));
+  EXPECT_EQ(ScanRun(events).Run(blank, -1, stop.get_token()), ScanOutcome::Stopped);
+  EXPECT_EQ(view.events, (Events{"progress:100"}));
+  const std::string pipe = (dir.Path() / "pipe.hex").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::stop_source waiting;
+  struct StopWhenIdle : ScanListener {
+    std::stop_source* source;
+    void OnIdle() override { source->request_stop(); }
+  } stopper;
+  stopper.source = &waiting;
+  ScanEvents pipeEvents;
+  pipeEvents.Add(stopper);
+  EXPECT_EQ(ScanRun(pipeEvents).Run(pipe, -1, waiting.get_token()), ScanOutcome::Stopped);
 }
 
 // The block decoders classify digits as the table of the record format does:

@@ -140,8 +140,15 @@ bool TextFile::WaitForInput() {
       error_ = errno;
       return false;
     }
-    Idle();
+    if (!Idle()) return false;
   }
+}
+
+bool TextFile::Idle() {
+  if (idleHook_) idleHook_();
+  if (!stop_.stop_requested()) return true;
+  error_ = ECANCELED;
+  return false;
 }
 
 void TextFile::SkipLineFeedAfterReturn() {
@@ -151,9 +158,9 @@ void TextFile::SkipLineFeedAfterReturn() {
   if (block_[begin_] == '\n') ++begin_;
 }
 
-bool TextFile::AtEnd() {
+bool TextFile::MoreInput() {
   SkipLineFeedAfterReturn();
-  return !Fill();
+  return Fill();
 }
 
 bool TextFile::ReadLine(std::string_view& line) {
@@ -161,12 +168,19 @@ bool TextFile::ReadLine(std::string_view& line) {
   // Most lines lie whole in the block, without spaces: they are not copied.
   if (begin_ < end_) {
     const char* const start = block_.data() + begin_;
-    const char* const p = FindSpecial(start, block_.data() + end_);
-    if (p != block_.data() + end_ && (*p == '\r' || *p == '\n')) {
+    const char* const stop = block_.data() + end_;
+    const char* const p = FindSpecial(start, stop);
+    if (p != stop && (*p == '\r' || *p == '\n')) {
       lineLength_ = static_cast<std::uint64_t>(p - start);
       line = std::string_view(start, std::min<std::size_t>(lineLength_, keepLimit_));
-      afterReturn_ = (*p == '\r');
-      begin_ = static_cast<std::size_t>(p + 1 - block_.data());
+      const char* next = p + 1;
+      afterReturn_ = *p == '\r';
+      // A line feed after the carriage return, in the block too, ends the same line.
+      if (afterReturn_ && next != stop && *next == '\n') {
+        ++next;
+        afterReturn_ = false;
+      }
+      begin_ = static_cast<std::size_t>(next - block_.data());
       return true;
     }
   }
@@ -203,7 +217,7 @@ bool TextFile::ReadLine(std::string& line) {
     begin_ = end_;
     if (lineBytes >= longLineHookBytes_) {
       lineBytes = 0;
-      Idle();
+      if (!Idle()) return false;
     }
   }
   return error_ == 0;

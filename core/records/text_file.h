@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,8 @@ class TextFile {
   // stands. Close() leaves the descriptor open.
   bool Attach(int fd);
   // True when no character is left, or once reading has failed (see Error()).
-  bool AtEnd();
+  // Between the lines of a block it needs no call.
+  bool AtEnd() { return (begin_ == end_ || afterReturn_) && !MoreInput(); }
   // Reads the next line into `line` (spaces removed, capped). False when the read
   // failed; Error() then tells why.
   // `line` stays valid until the next read.
@@ -68,6 +70,10 @@ class TextFile {
     idleHook_ = std::move(hook);
     longLineHookBytes_ = bytes;
   }
+  // Where the idle hook would be called, a stop requested on `stop` ends reading as
+  // a failure with Error() ECANCELED: also while waiting for input that may never
+  // come.
+  void StopOn(std::stop_token stop) { stop_ = std::move(stop); }
 
  private:
   void Reset();
@@ -78,10 +84,10 @@ class TextFile {
   bool Fail(int fd, bool owned);  // notes errno and gives up `fd`
   bool Fill();          // refills the block when it is used up; false at end or on failure
   bool WaitForInput();  // false when waiting failed (error_ set)
-  void Idle() const {
-    if (idleHook_) idleHook_();
-  }
+  // Calls the idle hook; false, with Error() ECANCELED, when a stop was requested.
+  bool Idle();
   void SkipLineFeedAfterReturn();
+  bool MoreInput();  // false at the end of the input or after a failure
   // Appends [from, to) to `line` as far as the keep limit allows.
   void Keep(std::string& line, const char* from, const char* to);
 
@@ -99,6 +105,7 @@ class TextFile {
   std::uint64_t bytesRead_ = 0;
   std::uint64_t lineLength_ = 0;
   std::function<void()> idleHook_;
+  std::stop_token stop_;
   std::uint64_t longLineHookBytes_ = kLongLineHookBytes;
 };
 

@@ -1,5 +1,7 @@
 #include "session/scan_session.h"
 
+#include <utility>
+
 namespace larkspan {
 
 // The checks come first: their faults about a record are heard before the
@@ -22,8 +24,8 @@ ScanSession::ScanSession(const SessionOptions& options, ScanListener& frontEnd)
   events_.Add(frontEnd);
 }
 
-ScanOutcome ScanSession::Run(const std::string& path, int fd) {
-  return ScanRun(events_).Run(path, fd);
+ScanOutcome ScanSession::Run(const std::string& path, int fd, std::stop_token stop) {
+  return ScanRun(events_).Run(path, fd, std::move(stop));
 }
 
 FaultReport ScanSession::Faults() const {

@@ -51,8 +51,9 @@ class ScanSession {
   ScanSession& operator=(const ScanSession&) = delete;
 
   // Reads the file at `path`; or, when `fd` is an open descriptor, reads that from
-  // where it stands and uses `path` as its name in messages.
-  ScanOutcome Run(const std::string& path, int fd = -1);
+  // where it stands and uses `path` as its name in messages; a stop requested on
+  // `stop` ends it early (ScanOutcome::Stopped).
+  ScanOutcome Run(const std::string& path, int fd = -1, std::stop_token stop = {});
 
   // The faults of a checked run, by kind: every kind the checks find, and the
   // conflicting overlaps when the map was gathered.

@@ -30,7 +30,8 @@ class ImageWindowTest : public testing::WindowFixture {
   std::pair<std::uint32_t, std::uint32_t> Selected() const { return View()->Selection(); }
   bool Open() {
     ui_.Func_Image->trigger();
-    return QTest::qWaitFor([this] { return QApplication::activeWindow() == Window(); });
+    return QTest::qWaitFor(
+        [this] { return QApplication::activeWindow() == Window() && form_->LastMap() != nullptr; });
   }
 
  private slots:

@@ -8,8 +8,11 @@ namespace larkspan {
 
 namespace {
 
+constexpr qint64 kFrameMs = 16;
 // The list may take about this share of a run's time for its layouts.
 constexpr qint64 kLayoutCostFactor = 5;
+constexpr qint64 kMinBatchMs = 100;
+constexpr qint64 kMaxBatchMs = 400;
 
 }  // namespace
 

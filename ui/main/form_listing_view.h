@@ -1,10 +1,10 @@
 // The scan run's listing and events on the window it lists into.
 //
-// Around the run, the window clears the list and hides it for a quick load; at
-// the end it shows "Done", shows the list, gives it the focus and selects its
-// first entry, which shows 0 in the indicator. After a failed run the indicator
-// shows the list as it stands. The indicator keeps what it showed until the
-// first count.
+// Around the run, the window clears the list and hides it for a quick load. After
+// a whole file it shows "Done", then shows the list, gives it the focus and selects
+// its first entry, which shows 0 in the indicator; after a failed run it shows the
+// list and the index of its selected entry. Until the first count the indicator
+// keeps what it showed.
 //
 // The run reports progress every 100 lines. Processing pending events costs a
 // repaint and a round trip to the display server, so it happens at most once per
@@ -55,10 +55,6 @@ class FormListingView final : public ListingOutput, public ScanListener {
   void OnProgress(std::int64_t lines) override;
   void OnIdle() override { ProcessPendingEvents(); }
 
-  static constexpr qint64 kFrameMs = 16;
-  static constexpr qint64 kMinBatchMs = 100;
-  static constexpr qint64 kMaxBatchMs = 400;
-
  private:
   // True when the user ticked the box's check box.
   bool ShowBox(BoxIcon icon, const Message& message, const QString& checkBox);
@@ -69,8 +65,8 @@ class FormListingView final : public ListingOutput, public ScanListener {
   PacingCounts& counts_;
   QElapsedTimer sinceEvents_;   // since pending events were last processed
   QElapsedTimer sincePublish_;  // invalid until the first batch went out
-  qint64 batchIntervalMs_ = kMinBatchMs;
-  bool quiet_ = false;  // no more boxes in this run
+  qint64 batchIntervalMs_ = 0;  // set by each layout
+  bool quiet_ = false;          // no more boxes in this run
 };
 
 }  // namespace larkspan

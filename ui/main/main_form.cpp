@@ -15,6 +15,7 @@
 #include "larkspan/version.h"
 #include "main/line_indicator.h"
 #include "main/listing_model.h"
+#include "main/map_pass.h"
 #include "main/split_filename.h"
 #include "memory/memory_map.h"
 #include "platform/platform.h"
@@ -54,6 +55,7 @@ Main_Form::Main_Form(Platform& platform, QWidget* parent)
     : QMainWindow(parent), Filename_Dialog(platform, this), platform_(platform) {
   BuildControls();
   BuildMenu();
+  ConnectMapPass();
   ConnectHandlers();
   setAcceptDrops(true);
   // The form sees keys before its controls.
@@ -126,6 +128,8 @@ void Main_Form::LoadFile(const QString& path) {
 // The map window says that a file is being read until the run ends.
 void Main_Form::RunScan() {
   scanActive_ = true;
+  mapPass_->Stop();
+  map_.reset();
   OfferLoad(false);
   Func_Map->setEnabled(true);
   Func_Image->setEnabled(true);
@@ -139,15 +143,15 @@ void Main_Form::RunScan() {
   UpdateImage();
 }
 
-// The listing, with Check records the checks too, and the map for the map and
-// image windows.
+// The listing, with Check records the checks too, and the map when a view needs
+// it.
 bool Main_Form::ListCurrentFile() {
   pacing_ = {};
   FormListingView view(*this, pacing_);
   ScanSession session({.listing = &view,
                        .linear = Func_Linear->isChecked(),
                        .check = Func_Check->isChecked(),
-                       .map = true},
+                       .map = MapWanted()},
                       view);
   map_ = session.Map();
   const std::string path = QFile::encodeName(CurrentFile).toStdString();

@@ -26,6 +26,7 @@ namespace larkspan {
 
 class ImageWindow;
 class LineIndicator;
+class MapPass;
 class MapWindow;
 class MemoryMap;
 class ListingModel;
@@ -134,6 +135,14 @@ class Main_Form : public QMainWindow, private ListingWindow {
   // Brings the map window, once made, up to date: the last map, or that a run is
   // reading a file.
   void RefreshMap();
+  // The map of the file last loaded is gathered by the load itself when a view
+  // needs it then (the map or the image window is open, or Check records is on),
+  // else by a pass of its own on a worker thread when a view asks for it:
+  // main_form_map.cpp.
+  void ConnectMapPass();
+  bool MapWanted() const;
+  void GatherMap();
+  void MapGathered(std::shared_ptr<MemoryMap> map);
   // The image window and the list in step: main_form_image.cpp.
   void ConnectImage();
   void UpdateImage();
@@ -184,6 +193,7 @@ class Main_Form : public QMainWindow, private ListingWindow {
   PacingCounts pacing_;
   // Shared with the map window while it shows it.
   std::shared_ptr<MemoryMap> map_;
+  MapPass* mapPass_ = nullptr;  // a child of the form
 };
 
 }  // namespace larkspan

@@ -11,6 +11,7 @@
 #include "image/image_window.h"
 #include "main/listing_model.h"
 #include "main/main_form.h"
+#include "main/map_pass.h"
 #include "memory/memory_map.h"
 
 namespace larkspan {
@@ -33,6 +34,7 @@ void Main_Form::Func_Image_Click() {
   Image_Window->show();
   Image_Window->raise();
   Image_Window->activateWindow();
+  GatherMap();
   if (!shown) ShowRecordInImage();
 }
 
@@ -48,7 +50,7 @@ void Main_Form::UpdateImage() {
   }
   // The window opens only after a first load: there is a run or a map.
   Image_Window->SetImage(nullptr, CurrentFile,
-                         scanActive_
+                         scanActive_ || mapPass_->Running()
                              ? QStringLiteral("Reading the file ...")
                              : QStringLiteral("No image: the file was not read to its end"));
 }

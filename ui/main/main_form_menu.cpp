@@ -64,6 +64,7 @@ void Main_Form::Func_Map_Click() {
   Map_Window->show();
   Map_Window->raise();
   Map_Window->activateWindow();
+  GatherMap();
 }
 
 void Main_Form::RefreshMap() {

@@ -174,8 +174,10 @@ class MainFormTest : public testing::WindowFixture {
       QTest::newRow(text) << QString::fromLatin1(text);
     }
   }
+  // Each after the longest caption, which may have taken a smaller font.
   void indicatorShowsEveryDigit() {
     QFETCH(QString, text);
+    ui_.Line_Text->SetCaption(QStringLiteral("2147483647"));
     ui_.Line_Text->SetCaption(text);
     const int room = ui_.Line_Text->contentsRect().width() - ui_.Line_Text->indent();
     const int width = QFontMetrics(ui_.Line_Text->font()).horizontalAdvance(text);

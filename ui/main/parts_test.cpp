@@ -1,14 +1,48 @@
-// The window's smaller parts: path splitting, placement beside a window and the
-// compact list model.
+// The window's smaller parts: path splitting, placement beside a window, the
+// scan run's steps on the window and the compact list model.
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 
+#include "main/form_listing_view.h"
 #include "main/listing_model.h"
 #include "main/split_filename.h"
 #include "platform/window_placement.h"
+#include "session/scan_session.h"
+#include "support/temp_file.h"
 
-using larkspan::ListingModel;
+using namespace larkspan;
+
+namespace {
+
+// The window's side of a scan run, as the steps it was asked for; entries and
+// rounds of events are not among them.
+struct RecordingWindow final : ListingWindow {
+  QStringList steps;
+  bool quick = false;
+  bool visible = true;
+
+  void ClearList() override { steps << "clear"; }
+  void AddItem(std::string_view, LineKind, std::int64_t) override {}
+  void PublishItems(bool) override {}
+  bool ListVisible() const override { return visible; }
+  void SetListVisible(bool shown) override {
+    visible = shown;
+    steps << (shown ? "show" : "hide");
+  }
+  void FocusList() override { steps << "focus"; }
+  void SelectFirstItem() override { steps << "select first"; }
+  void ShowSelectedIndex() override { steps << "show index"; }
+  bool QuickLoad() const override { return quick; }
+  void SetIndicator(const QString& text) override { steps << text; }
+  bool ShowMessage(BoxIcon, const QString& title, const QString&, const QString&) override {
+    steps << "box " + title;
+    return false;
+  }
+  void ProcessPendingEvents() override {}
+};
+
+}  // namespace
 
 class PartsTest : public QObject {
   Q_OBJECT
@@ -27,8 +61,8 @@ class PartsTest : public QObject {
         {"/work/", "/work", ""},
     };
     for (const auto& split : cases) {
-      QCOMPARE(larkspan::SplitFilename(split.path, true), QLatin1String(split.folder));
-      QCOMPARE(larkspan::SplitFilename(split.path, false), QLatin1String(split.name));
+      QCOMPARE(SplitFilename(split.path, true), QLatin1String(split.folder));
+      QCOMPARE(SplitFilename(split.path, false), QLatin1String(split.name));
     }
   }
 
@@ -51,8 +85,38 @@ class PartsTest : public QObject {
         {{1280, 0, 1280, 1024}, {1919, 0}, std::nullopt},
     };
     for (const auto& place : cases) {
-      QCOMPARE(larkspan::PlaceBeside(place.screen, QRect(place.main, QSize(490, 330)), {640, 450}),
-               place.at);
+      QCOMPARE(PlaceBeside(place.screen, QRect(place.main, QSize(490, 330)), {640, 450}), place.at);
+    }
+  }
+
+  // The indicator counts every 100 lines, shows "Done" after a whole file and
+  // nothing before the first count; the list is hidden during a quick load.
+  void aRunCountsItsLinesAndEndsWithDone() {
+    const testing::TempDir dir;
+    const std::string record = ":0100000011EE\n";
+    const QStringList end{"Done", "show", "focus", "select first", "show index"};
+    const struct {
+      std::string bytes;  // none: no such file
+      bool quick;
+      QStringList steps;
+    } cases[] = {
+        {testing::Repeat(record, 99), false, QStringList{"clear"} + end},
+        {testing::Repeat(record, 250), true, QStringList{"clear", "hide", "100", "200"} + end},
+        {":00000006FA\n" + testing::Repeat(record, 99), false,
+         QStringList{"clear", "box Unknown datatype", "100"} + end},
+        {{}, true, {"clear", "hide", "box File error", "show", "focus", "show index"}},
+    };
+    for (const auto& run : cases) {
+      const std::string path =
+          run.bytes.empty() ? (dir.Path() / "missing.hex").string() : dir.Write("f.hex", run.bytes);
+      RecordingWindow window;
+      window.quick = run.quick;
+      PacingCounts counts;
+      FormListingView::Prepare(window);
+      FormListingView view(window, counts);
+      ScanSession session({.listing = &view}, view);
+      FormListingView::Finish(window, session.Run(path) == ScanOutcome::Complete);
+      QCOMPARE(window.steps, run.steps);
     }
   }
 
