@@ -1,5 +1,10 @@
 #include "memory/row_layout.h"
 
+#include <array>
+#include <cstring>
+
+#include "records/number_text.h"
+
 namespace larkspan {
 
 namespace {

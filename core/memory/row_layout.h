@@ -14,11 +14,7 @@
 #pragma once
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
-#include <cstring>
-
-#include "records/number_text.h"
 
 namespace larkspan {
 
