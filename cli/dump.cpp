@@ -2,51 +2,19 @@
 
 #include <algorithm>
 #include <array>
-#include <cinttypes>
 #include <cstring>
+#include <string>
 #include <vector>
+
+#include "memory/map_summary.h"
+#include "memory/row_layout.h"
 
 namespace larkspan {
 
 namespace {
 
-constexpr std::uint32_t kRowBytes = 16;
-constexpr std::uint32_t kFullRow = 0xFFFF;  // a bit per byte of a row with data
-
-constexpr char kEmptyRow[] =
-    "00000000  -- -- -- -- -- -- -- --  -- -- -- -- -- -- -- --  |                |\n";
-constexpr std::size_t kRowWidth = sizeof kEmptyRow - 1;
-
-// Where the hexadecimal digits of byte `i` of a row start: after the address and
-// two spaces, three characters a byte, one more space between the halves.
-constexpr std::size_t HexColumn(std::uint32_t i) {
-  return 10 + 3 * i + (i >= 8 ? 1 : 0);
-}
-// The first character between the bars: after the last byte, two spaces and '|'.
-constexpr std::size_t kAsciiColumn = HexColumn(kRowBytes - 1) + 5;
-static_assert(kEmptyRow[kAsciiColumn - 1] == '|' && kEmptyRow[kAsciiColumn + kRowBytes] == '|');
-
-constexpr std::array<std::array<char, 2>, 256> kHexPairs = [] {
-  constexpr char digits[] = "0123456789ABCDEF";
-  std::array<std::array<char, 2>, 256> pairs{};
-  for (std::size_t i = 0; i < pairs.size(); ++i) pairs[i] = {digits[i >> 4], digits[i & 15]};
-  return pairs;
-}();
-
-// A byte as a character: itself from 20h to 7Eh, else '.'.
-constexpr std::array<char, 256> kCharacters = [] {
-  std::array<char, 256> characters{};
-  for (std::size_t i = 0; i < characters.size(); ++i) {
-    characters[i] = i >= 0x20 && i < 0x7F ? static_cast<char>(i) : '.';
-  }
-  return characters;
-}();
-
-// Byte `i` of a row in its hexadecimal and character columns.
-inline void PutByte(char* text, std::uint32_t i, std::uint8_t byte) {
-  std::memcpy(text + HexColumn(i), kHexPairs[byte].data(), 2);
-  text[kAsciiColumn + i] = kCharacters[byte];
-}
+using Layout = RowLayout;
+constexpr std::uint32_t kRowBytes = Layout::kRowBytes;
 
 // Gathers the bytes of the image row by row and writes each row once it is
 // complete; the text goes out in large blocks.
@@ -98,12 +66,14 @@ void DumpWriter::StartRow(std::uint64_t row) {
   if (started_) {
     WriteRow();
     const std::uint64_t emptyRows = (row - row_) / kRowBytes - 1;
-    if (emptyRows == 1) {
-      row_ += kRowBytes;
-      present_ = 0;
-      WriteRow();
-    } else if (emptyRows > 1) {
+    if (Layout::Folds(emptyRows)) {
       WriteFold(emptyRows);
+    } else {
+      for (std::uint64_t i = 0; i < emptyRows; ++i) {
+        row_ += kRowBytes;
+        present_ = 0;
+        WriteRow();
+      }
     }
   }
   started_ = true;
@@ -112,27 +82,16 @@ void DumpWriter::StartRow(std::uint64_t row) {
 }
 
 void DumpWriter::WriteRow() {
-  char* text = Room(kRowWidth);
-  std::memcpy(text, kEmptyRow, kRowWidth);
-  for (int i = 0; i < 4; ++i) {
-    std::memcpy(text + 2 * i, kHexPairs[(row_ >> (24 - 8 * i)) & 0xFF].data(), 2);
-  }
-  if (present_ == kFullRow) {
-    for (std::uint32_t i = 0; i < kRowBytes; ++i) PutByte(text, i, bytes_[i]);
-  } else {
-    for (std::uint32_t i = 0; i < kRowBytes; ++i) {
-      if ((present_ >> i & 1) != 0) PutByte(text, i, bytes_[i]);
-    }
-  }
-  used_ += kRowWidth;
+  char* text = Room(Layout::kRowChars + 1);
+  Layout::Put(text, static_cast<std::uint32_t>(row_), bytes_, present_);
+  text[Layout::kRowChars] = '\n';
+  used_ += Layout::kRowChars + 1;
 }
 
 void DumpWriter::WriteFold(std::uint64_t rows) {
-  char* text = Room(80);
-  const std::uint64_t bytes = rows * kRowBytes;
-  const int size =
-      std::snprintf(text, 80, "*  %" PRIX64 "h (%" PRIu64 ") bytes without data\n", bytes, bytes);
-  used_ += static_cast<std::size_t>(size);
+  const std::string line = "*  " + LengthText(rows * kRowBytes) + " bytes without data\n";
+  std::memcpy(Room(line.size()), line.data(), line.size());
+  used_ += line.size();
 }
 
 char* DumpWriter::Room(std::size_t size) {

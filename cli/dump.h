@@ -10,11 +10,7 @@
 namespace larkspan {
 
 // Writes every row of 16 addresses (aligned to 16) that holds data, in address
-// order, as
-//   AAAAAAAA  XX XX XX XX XX XX XX XX  XX XX XX XX XX XX XX XX  |cccccccccccccccc|
-// in upper-case hexadecimal; a character outside 20h to 7Eh shows as '.', and an
-// address without data as "--" and a space between the bars. Between two rows
-// with data, one row without data is written as such, and two or more fold into
+// order, laid out as RowLayout says; rows without data that fold are written as
 // one line "*  NNNh (N) bytes without data", N the bytes of the folded rows. An
 // image without data writes nothing. `image` is finished.
 void WriteDump(std::FILE* out, const MemoryImage& image);

@@ -12,9 +12,6 @@ namespace {
 
 using format::Field;
 
-constexpr std::size_t kUpperWordWidth = 4;
-constexpr std::size_t kEipWidth = 8;
-
 // Copies the `n` characters of a field with moves of 16 bytes, the last one
 // overlapping the one before, and fewer bytes only for a short field: as quick as
 // a fixed-size copy, where a copy of unknown size would start a slow string move.
@@ -47,7 +44,7 @@ void Listing::OnRecord(const Record& record) {
       return;
     case format::kExtendedLinear:
       if (!linear_) break;
-      ListExtended(record, LineKind::kExtendedLinear, kUpperWordWidth, state_.Linear);
+      ListExtended(record, LineKind::kExtendedLinear, format::kUpperWordWidth, state_.Linear);
       return;
     case format::kStartLinear:
       if (!linear_) break;
@@ -63,14 +60,12 @@ void Listing::OnRecord(const Record& record) {
 void Listing::ListData(const Record& record) {
   constexpr std::string_view kHead = PrefixOf(LineKind::kData);
   constexpr std::size_t kOffsetAt = kHead.size(), kSuffixAt = kOffsetAt + format::kOffsetWidth;
-  constexpr std::size_t kDataAt = kSuffixAt + 3;
-  static_assert(kDataAt + 2 * format::kMaxDataBytes <= sizeof dataLine_);
   const std::string_view data =
       Field(record.text, format::kDataIndex, std::size_t{record.count} * 2);
   char* line = dataLine_.data();
   std::memcpy(line, kHead.data(), kHead.size());
   std::memcpy(line + kOffsetAt, record.text.data() + format::kOffsetIndex, format::kOffsetWidth);
-  std::memcpy(line + kSuffixAt, "h: ", 3);
+  std::memcpy(line + kSuffixAt, kOffsetSuffix.data(), kOffsetSuffix.size());
   CopyField(line + kDataAt, data.data(), data.size());
   output_.AddToList(std::string_view(line, kDataAt + data.size()), LineKind::kData, record.line);
   state_.Address.Note(record.offset, record.line);
@@ -89,7 +84,8 @@ void Listing::ListExtended(const Record& record, LineKind kind, std::size_t widt
   text_.append(value);
   text_.append(segment ? "0h" : "0000h");
   Add(kind, record.line);
-  span.Note(std::int64_t{HexToLong(value)} * (segment ? 16 : 65536), record.line);
+  const std::uint32_t unit = segment ? format::kParagraphBytes : format::kUpperWordUnit;
+  span.Note(std::int64_t{HexToLong(value)} * unit, record.line);
 }
 
 void Listing::ListStart(const Record& record) {
@@ -103,8 +99,8 @@ void Listing::ListStart(const Record& record) {
 }
 
 void Listing::ListStartLinear(const Record& record) {
-  const std::string_view eip = Field(record.text, format::kDataIndex, kEipWidth);
-  if (!format::IsHexField(eip, kEipWidth)) {
+  const std::string_view eip = Field(record.text, format::kDataIndex, format::kEipWidth);
+  if (!format::IsHexField(eip, format::kEipWidth)) {
     WarnInvalid(record);
     return;
   }

@@ -9,6 +9,7 @@
 
 #include "listing/listing_texts.h"
 #include "listing/scan_state.h"
+#include "records/record_format.h"
 #include "records/scan_events.h"
 
 namespace larkspan {
@@ -38,6 +39,11 @@ class Listing final : public ScanListener {
   void OnEnd(std::int64_t lines) override;
 
  private:
+  // A data record's line: "Data record: OOOOh: " and the data's digits.
+  static constexpr std::string_view kOffsetSuffix = "h: ";
+  static constexpr std::size_t kDataAt =
+      PrefixOf(LineKind::kData).size() + format::kOffsetWidth + kOffsetSuffix.size();
+
   void ListData(const Record& record);
   void ListExtended(const Record& record, LineKind kind, std::size_t width, Span& span);
   void ListStart(const Record& record);
@@ -52,8 +58,8 @@ class Listing final : public ScanListener {
   ListingOutput& output_;
   bool linear_;
   ScanState state_;
-  std::string text_;                         // the listing line being built, reused for every line
-  std::array<char, 20 + 2 * 255> dataLine_;  // the line of a data record
+  std::string text_;  // the listing line being built, reused for every line
+  std::array<char, kDataAt + 2 * format::kMaxDataBytes> dataLine_;  // the line of a data record
 };
 
 }  // namespace larkspan

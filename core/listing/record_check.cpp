@@ -11,8 +11,7 @@ namespace {
 
 // Appends `value` (0 to 255) as two upper-case hexadecimal digits and "h".
 void AppendByte(std::string& out, std::uint32_t value) {
-  if (value < 16) out.push_back('0');
-  AppendHex(out, value);
+  AppendHex(out, value, 2);
   out.push_back('h');
 }
 

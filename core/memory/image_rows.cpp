@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "memory/image_bytes.h"
+#include "memory/row_layout.h"
 #include "records/number_text.h"
 
 namespace larkspan {
@@ -12,15 +13,9 @@ namespace {
 using Piece = MemoryImage::Piece;
 using Overlap = MemoryImage::Overlap;
 
-// Writes `value` as `digits` upper-case hexadecimal digits at `at`.
-void PutHex(std::string& text, std::size_t at, std::uint32_t value, int digits) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  for (int i = digits - 1; i >= 0; --i, value >>= 4) text[at + i] = kDigits[value & 0xF];
-}
-
 std::string Hex(std::uint32_t value, int digits) {
-  std::string text(digits, '0');
-  PutHex(text, 0, value, digits);
+  std::string text;
+  AppendHex(text, value, digits);
   return text;
 }
 std::string Hex8(std::uint32_t value) {
@@ -28,10 +23,6 @@ std::string Hex8(std::uint32_t value) {
 }
 std::string Hex2(std::uint8_t value) {
   return Hex(value, 2);
-}
-
-char Printable(std::uint8_t byte) {
-  return byte >= 0x20 && byte < 0x7F ? static_cast<char>(byte) : '.';
 }
 
 }  // namespace
@@ -55,8 +46,8 @@ void ImageRows::AddPiece(const Piece& piece) {
     return;
   }
   Segment& last = segments_.back();
-  // A single row without data between rows with data is shown as it is.
-  if (first <= last.end + kRowBytes) {
+  const std::uint64_t emptyRows = first > last.end ? (first - last.end) / kRowBytes : 0;
+  if (!RowLayout::Folds(emptyRows)) {
     last.end = std::max(last.end, end);
     return;
   }
@@ -137,10 +128,10 @@ void ImageRows::MarkConflicts(Row& row) const {
 }
 
 std::string ImageRows::Text(const Row& row) {
-  std::string text(kRowChars, ' ');
-  PutHex(text, 0, row.address, 8);
   if (row.Fold()) {
-    text.resize(kHexColumn);
+    std::string text;
+    AppendHex(text, row.address, RowLayout::kAddressDigits);
+    text.append(RowLayout::kHexColumn - text.size(), ' ');
     text.append("-- ");
     AppendDecimal(text, static_cast<std::int64_t>(row.foldBytes));
     text.append(" bytes without data, to ");
@@ -148,14 +139,12 @@ std::string ImageRows::Text(const Row& row) {
     text.append(" --");
     return text;
   }
-  for (int i = 0; i < static_cast<int>(kRowBytes); ++i) {
-    if (row.cells[i] == Cell::kMissing) {
-      text.replace(HexColumn(i), 2, "--");
-      continue;
-    }
-    PutHex(text, HexColumn(i), row.bytes[i], 2);
-    text[kAsciiColumn + i] = Printable(row.bytes[i]);
+  std::uint32_t present = 0;
+  for (std::uint32_t i = 0; i < kRowBytes; ++i) {
+    if (row.cells[i] != Cell::kMissing) present |= 1u << i;
   }
+  std::string text(RowLayout::kRowChars, ' ');
+  RowLayout::Put(text.data(), row.address, row.bytes.data(), present);
   return text;
 }
 
@@ -233,7 +222,7 @@ std::string ImageRows::HexText(std::uint32_t first, std::uint32_t last) const {
   std::string text;
   for (std::uint64_t i = first; i <= last; ++i) text.append(i == first ? "--" : " --");
   VisitData(image_, first, last, [&](std::uint64_t address, std::uint8_t byte) {
-    PutHex(text, (address - first) * 3, byte, 2);
+    PutHex(text.data() + (address - first) * 3, byte, 2);
     return true;
   });
   return text;

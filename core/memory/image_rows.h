@@ -1,7 +1,6 @@
 // The memory image laid out in rows of 16 bytes at their absolute addresses, as
-// the image view shows it: a row starts at an address that is a multiple of 16;
-// bytes without data are shown as missing; a gap of more than one row between
-// data folds into a single row that says how many bytes lack data.
+// the image view shows it: each row as RowLayout lays it out, and the rows without
+// data that fold there as a single row that says how many bytes lack data.
 //
 // Nothing is stored per row: the layout keeps one segment per stretch of rows
 // between folds, so that finding a row or an address is a binary search.
@@ -15,18 +14,13 @@
 #include <vector>
 
 #include "memory/memory_image.h"
+#include "memory/row_layout.h"
 
 namespace larkspan {
 
 class ImageRows {
  public:
-  static constexpr std::uint32_t kRowBytes = 16;
-  // Character columns of a row's text: the address, the bytes in hexadecimal
-  // (an extra space after the eighth) and the bytes as characters.
-  static constexpr int kHexColumn = 10;
-  static constexpr int kAsciiColumn = 60;
-  static constexpr int kRowChars = kAsciiColumn + kRowBytes;
-  static constexpr int HexColumn(int index) { return kHexColumn + 3 * index + (index >= 8); }
+  static constexpr std::uint32_t kRowBytes = RowLayout::kRowBytes;
 
   enum class Cell : std::uint8_t {
     kMissing,   // no record wrote the address
@@ -55,8 +49,8 @@ class ImageRows {
   const MemoryImage& Image() const { return image_; }
   std::int64_t Count() const;
   Row At(std::int64_t row) const;
-  // A row as text: "00000030  41 42 -- ...  AB ": kRowChars characters; a fold
-  // says how many bytes it stands for and where they end.
+  // A row as text, RowLayout::kRowChars characters; a fold says how many bytes it
+  // stands for and where they end.
   static std::string Text(const Row& row);
   std::string Text(std::int64_t row) const { return Text(At(row)); }
   // What the view's tip says about `address`: its byte and the records that wrote

@@ -37,26 +37,49 @@ class ImageRowsTest : public ::testing::Test {
 
 TEST_F(ImageRowsTest, RowsShowBytesAtTheirAddressesAndFoldGaps) {
   const std::vector<std::string> expected = {
-      "00000000  48 65 6C 6C 6F -- -- --  -- -- -- -- -- -- -- --  Hello",
-      "00000010  -- -- -- -- AA BB -- --  -- -- -- -- -- -- -- --      ..",
+      "00000000  48 65 6C 6C 6F -- -- --  -- -- -- -- -- -- -- --  |Hello           |",
+      "00000010  -- -- -- -- AA BB -- --  -- -- -- -- -- -- -- --  |    ..          |",
       "00000020  -- 32 bytes without data, to 0000003F --",
-      "00000040  01 07 -- -- -- -- -- --  -- -- -- -- -- -- -- --  ..",
-      "00000050  -- -- -- -- -- -- -- --  -- -- -- -- -- -- -- --",
-      "00000060  30 31 32 33 34 35 36 37  38 39 41 42 43 44 45 46  0123456789ABCDEF",
-      "00000070  47 -- -- -- -- -- -- --  -- -- -- -- -- -- -- --  G",
+      "00000040  01 07 -- -- -- -- -- --  -- -- -- -- -- -- -- --  |..              |",
+      "00000050  -- -- -- -- -- -- -- --  -- -- -- -- -- -- -- --  |                |",
+      "00000060  30 31 32 33 34 35 36 37  38 39 41 42 43 44 45 46  |0123456789ABCDEF|",
+      "00000070  47 -- -- -- -- -- -- --  -- -- -- -- -- -- -- --  |G               |",
       "00000080  -- 4294967152 bytes without data, to FFFFFFEF --",
-      "FFFFFFF0  74 61 69 6C 20 6F 66 20  74 68 65 20 73 70 61 63  tail of the spac",
+      "FFFFFFF0  74 61 69 6C 20 6F 66 20  74 68 65 20 73 70 61 63  |tail of the spac|",
   };
   std::vector<std::string> shown;
-  for (std::int64_t row = 0; row < rows_.Count(); ++row) {
-    std::string text = rows_.Text(row);
-    shown.push_back(text.erase(text.find_last_not_of(' ') + 1));
-  }
+  for (std::int64_t row = 0; row < rows_.Count(); ++row) shown.push_back(rows_.Text(row));
   EXPECT_EQ(shown, expected);
   // Only the byte written again with another value is a conflict.
   const ImageRows::Row row = rows_.At(3);
   EXPECT_EQ(row.cells[0], ImageRows::Cell::kData);
   EXPECT_EQ(row.cells[1], ImageRows::Cell::kConflict);
+}
+
+// Every character of a row falls on the byte whose digits or character it is, the
+// spaces after a byte's digits on that byte.
+TEST(RowLayout, ColumnsMapBackToTheirBytes) {
+  const std::string row =
+      "00000000  00 01 02 03 04 05 06 07  08 09 0A 0B 0C 0D 0E 0F  |0123456789ABCDEF|";
+  ASSERT_EQ(row.size(), std::size_t{RowLayout::kRowChars});
+  for (int column = -2; column < RowLayout::kRowChars + 2; ++column) {
+    const int byte = RowLayout::ByteAt(column);
+    SCOPED_TRACE(column);
+    if (column < RowLayout::kHexColumn) {
+      EXPECT_EQ(byte, 0);
+    } else if (column < RowLayout::kCharColumn - 1) {
+      // The digits at the column, or the last ones before it.
+      int digits = column;
+      while (row[digits] == ' ') --digits;
+      if (row[digits - 1] != ' ') --digits;
+      EXPECT_EQ(byte, std::stoi(row.substr(digits, 2), nullptr, 16));
+      EXPECT_EQ(RowLayout::HexColumn(byte), digits);
+    } else if (column >= RowLayout::kCharColumn && column < RowLayout::kRowChars - 1) {
+      EXPECT_EQ(byte, std::stoi(row.substr(column, 1), nullptr, 16));
+    } else {
+      EXPECT_EQ(byte, RowLayout::kRowBytes - 1);
+    }
+  }
 }
 
 TEST_F(ImageRowsTest, AddressesMapToRowsAndRanges) {

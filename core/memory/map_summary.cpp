@@ -1,8 +1,8 @@
 #include "memory/map_summary.h"
 
-#include <cinttypes>
 #include <cstdio>
 
+#include "records/number_text.h"
 #include "records/record_format.h"
 
 namespace larkspan {
@@ -60,20 +60,23 @@ bool MapSummary::IsFault(const Message& message) {
 }
 
 std::string TypeText(std::uint8_t type) {
-  char text[4];
-  std::snprintf(text, sizeof text, "%02X", unsigned{type});
+  std::string text;
+  AppendHex(text, type, 2);
   return text;
 }
 
 std::string AddressText(std::uint32_t address) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%08" PRIX32, address);
+  std::string text;
+  AppendHex(text, address, 8);
   return text;
 }
 
 std::string LengthText(std::uint64_t length) {
-  char text[48];
-  std::snprintf(text, sizeof text, "%" PRIX64 "h (%" PRIu64 ")", length, length);
+  std::string text;
+  AppendHex(text, length);
+  text.append("h (");
+  AppendDecimal(text, static_cast<std::int64_t>(length));
+  text.push_back(')');
   return text;
 }
 
@@ -84,18 +87,19 @@ std::string DifferText(std::uint64_t differing) {
 std::string TotalsText(const MapSummary::Totals& totals) {
   std::string text = "Data: " + LengthText(totals.bytes) + " bytes";
   if (totals.ranges == 0) return text;
-  char tail[96];
-  std::snprintf(tail, sizeof tail,
-                " in %zu range%s from %08" PRIX32 " to %08" PRIX32 ", fill %.1f%%", totals.ranges,
-                totals.ranges == 1 ? "" : "s", totals.first, totals.last, totals.fillPercent);
-  return text + tail;
+  char fill[16];
+  std::snprintf(fill, sizeof fill, "%.1f%%", totals.fillPercent);
+  return text + " in " + std::to_string(totals.ranges) +
+         (totals.ranges == 1 ? " range" : " ranges") + " from " + AddressText(totals.first) +
+         " to " + AddressText(totals.last) + ", fill " + fill;
 }
 
 std::string EntryKindText(const MapSummary::EntryRow& entry) {
   if (entry.linear) return "start linear address";
-  char text[40];
-  std::snprintf(text, sizeof text, "start segment address %04X:%04X", unsigned{entry.cs},
-                unsigned{entry.ip});
+  std::string text = "start segment address ";
+  AppendHex(text, entry.cs, 4);
+  text.push_back(':');
+  AppendHex(text, entry.ip, 4);
   return text;
 }
 

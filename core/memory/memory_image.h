@@ -97,6 +97,13 @@ class MemoryImage {
   std::optional<std::pair<std::uint32_t, std::uint32_t>> AddressesOfLine(std::int64_t line) const;
   // The piece that holds `address`, if any.
   const Piece* PieceAt(std::uint32_t address) const;
+  // The line of the record whose byte `address` holds; nothing for an address
+  // without data.
+  std::optional<std::int64_t> LineAt(std::uint32_t address) const {
+    const Piece* piece = PieceAt(address);
+    if (piece == nullptr) return std::nullopt;
+    return runs_[piece->run].LineAt(address);
+  }
   // The bytes of `run` from `address`, which the run covers, to the run's end.
   const std::uint8_t* BytesOf(const Run& run, std::uint32_t address) const {
     return &blocks_[run.block][run.offset + (address - run.first)];

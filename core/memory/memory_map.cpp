@@ -46,7 +46,8 @@ void MemoryMap::AddData(const Record& record) {
   while (!data.empty()) {
     const std::uint32_t address = AddressOf(record.base, offset);
     std::uint64_t room = std::uint64_t{1} << 32;
-    if (record.base.kind == Base::kSegment) room = 0x10000 - (offset & 0xFFFF);
+    if (record.base.kind == Base::kSegment)
+      room = format::kOffsetSpan - offset % format::kOffsetSpan;
     room = std::min(room, (std::uint64_t{1} << 32) - address);
     const std::size_t size = std::min<std::uint64_t>(room, data.size());
     image_.Add(address, data.first(size), record.line);

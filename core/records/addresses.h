@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+#include "records/record_format.h"
+
 namespace larkspan {
 
 struct Base {
@@ -19,12 +21,17 @@ struct Base {
   std::int64_t line = -1;   // the record that set it
 };
 
+// The address of `offset` inside `segment`.
+inline std::uint32_t SegmentAddress(std::uint16_t segment, std::uint32_t offset) {
+  return std::uint32_t{segment} * format::kParagraphBytes + offset % format::kOffsetSpan;
+}
+
 inline std::uint32_t AddressOf(const Base& base, std::uint32_t offset) {
   switch (base.kind) {
     case Base::kSegment:
-      return std::uint32_t{base.value} * 16 + (offset & 0xFFFF);
+      return SegmentAddress(base.value, offset);
     case Base::kLinear:
-      return (std::uint32_t{base.value} << 16) + offset;  // wraps modulo 2^32
+      return std::uint32_t{base.value} * format::kUpperWordUnit + offset;  // wraps modulo 2^32
     case Base::kNone:
       break;
   }
@@ -37,7 +44,9 @@ struct Entry {
   std::uint32_t value = 0;  // CS in the upper and IP in the lower word, or EIP
   std::int64_t line = 0;
 
-  std::uint32_t Address() const { return linear ? value : (value >> 16) * 16 + (value & 0xFFFF); }
+  std::uint32_t Address() const {
+    return linear ? value : SegmentAddress(static_cast<std::uint16_t>(value >> 16), value);
+  }
 };
 
 }  // namespace larkspan

@@ -18,6 +18,10 @@ constexpr std::uint64_t kHighBits = kOnes * 0x80;
 constexpr std::uint64_t kLowNibbles16 = 0x000F000F000F000Fu;
 static_assert(std::endian::native == std::endian::little, "words are read low byte first");
 
+// The block decoders below classify many characters at once by the ranges of
+// digits and letters; they give what format::Nibble gives for each character, and
+// the characters left over are read with it.
+
 // Eight characters at once, the first one the high digit of a byte: writes the
 // four bytes they spell to `out` and tells whether all eight are hexadecimal
 // digits. Each test leaves its answer in the high bit of every byte; the bytes are

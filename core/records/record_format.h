@@ -30,11 +30,26 @@ inline constexpr std::size_t kFrameCharacters = kDataIndex + 2;
 inline constexpr std::size_t kMaxDataBytes = 255;
 // The longest record: 255 data bytes and the checksum.
 inline constexpr std::size_t kLongestRecord = kFrameCharacters + 2 * kMaxDataBytes;
+// The bytes the header's digits spell before the data: count, offset (2), type.
+inline constexpr std::size_t kHeaderBytes = (kDataIndex - kCountIndex) / 2;
 
 // Type 02: the segment (4 digits at the data index); type 03: the start address as
-// CS (4 digits) and IP, high byte and low byte (2 digits each).
+// CS (4 digits) and IP, high byte and low byte (2 digits each); type 04: the upper
+// word of the address (4 digits); type 05: the start address EIP (8 digits).
 inline constexpr std::size_t kSegmentWidth = 4;
 inline constexpr std::size_t kStartIpHighIndex = 13, kStartIpLowIndex = 15, kStartIpWidth = 2;
+inline constexpr std::size_t kUpperWordWidth = 4;
+inline constexpr std::size_t kEipWidth = 8;
+// The data bytes of a base record (types 02 and 04) and of a start address record
+// (types 03 and 05).
+inline constexpr std::size_t kBaseBytes = kSegmentWidth / 2;
+inline constexpr std::size_t kStartBytes = kEipWidth / 2;
+
+// A segment (type 02, and CS of type 03) counts in paragraphs of 16 bytes, and an
+// offset spans 64 KiB inside it; an upper word (type 04) counts in 64 KiB.
+inline constexpr std::uint32_t kParagraphBytes = 16;
+inline constexpr std::uint32_t kOffsetSpan = 0x10000;
+inline constexpr std::uint32_t kUpperWordUnit = 0x10000;
 
 enum RecordType : std::uint8_t {
   kData = 0,
@@ -44,6 +59,17 @@ enum RecordType : std::uint8_t {
   kExtendedLinear = 4,
   kStartLinear = 5,
 };
+
+inline constexpr bool SetsBase(std::uint8_t type) {
+  return type == kExtendedSegment || type == kExtendedLinear;
+}
+inline constexpr bool GivesStart(std::uint8_t type) {
+  return type == kStartSegment || type == kStartLinear;
+}
+// Types 02 to 05, whose data are a base or a start address.
+inline constexpr bool CarriesAddress(std::uint8_t type) {
+  return type >= kExtendedSegment && type <= kStartLinear;
+}
 
 // The names of the types above, by type.
 inline constexpr const char* kTypeNames[] = {"data",

@@ -12,6 +12,7 @@
 
 #include "records/addresses.h"
 #include "records/message.h"
+#include "records/record_format.h"
 
 namespace larkspan {
 
@@ -36,21 +37,27 @@ struct Record {
 
   // The data bytes decoded: as many of `count` as `bytes` holds.
   std::span<const std::uint8_t> Data() const {
-    constexpr std::size_t kHeaderBytes = 4;  // count, offset (2), type
+    using format::kHeaderBytes;
     if (bytes.size() <= kHeaderBytes) return {};
     return bytes.subspan(kHeaderBytes, std::min<std::size_t>(count, bytes.size() - kHeaderBytes));
   }
   // The base a type 02 or 04 record sets: nothing for other types, and for a
   // record without exactly two data bytes.
   std::optional<Base> NewBase() const {
-    if ((type != 2 && type != 4) || count != 2 || Data().size() != 2) return std::nullopt;
-    return Base{type == 2 ? Base::kSegment : Base::kLinear, Word(0), line};
+    if (!format::SetsBase(type) || count != format::kBaseBytes ||
+        Data().size() != format::kBaseBytes) {
+      return std::nullopt;
+    }
+    return Base{type == format::kExtendedSegment ? Base::kSegment : Base::kLinear, Word(0), line};
   }
   // The start address of a type 03 or 05 record: nothing for other types, and for
   // a record without exactly four data bytes.
   std::optional<Entry> StartAddress() const {
-    if ((type != 3 && type != 5) || count != 4 || Data().size() != 4) return std::nullopt;
-    return Entry{type == 5, std::uint32_t{Word(0)} << 16 | Word(2), line};
+    if (!format::GivesStart(type) || count != format::kStartBytes ||
+        Data().size() != format::kStartBytes) {
+      return std::nullopt;
+    }
+    return Entry{type == format::kStartLinear, std::uint32_t{Word(0)} << 16 | Word(2), line};
   }
 
  private:

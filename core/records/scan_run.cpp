@@ -40,8 +40,7 @@ void ScanRun::ReadLines(TextFile& file, const std::stop_token& stop) {
 }
 
 void ScanRun::Decode(std::string_view line, std::uint64_t length) {
-  // Byte count, load offset and record type: the first four bytes.
-  constexpr std::size_t kHeaderDigits = format::kDataIndex - 1;
+  constexpr std::size_t kHeaderDigits = 2 * format::kHeaderBytes;
   const std::string_view digits = line.substr(1);
   std::size_t decoded = 0;
   if (decodeAll_) {
@@ -62,9 +61,8 @@ void ScanRun::Decode(std::string_view line, std::uint64_t length) {
                 .base = base_,
                 .bytes = {},
                 .hexDigits = 0};
-  // Types 02 to 05 carry addresses: always decoded.
-  const bool addresses =
-      record.type >= format::kExtendedSegment && record.type <= format::kStartLinear;
+  // Base and start address records: always decoded.
+  const bool addresses = format::CarriesAddress(record.type);
   if (!decodeAll_ && addresses) decoded = DecodeHex(digits, bytes_.data());
   if (decodeAll_ || addresses) {
     record.hexDigits = decoded;

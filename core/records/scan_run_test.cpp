@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "recording_view.h"
+#include "records/hex_bytes.h"
+#include "records/record_format.h"
 #include "support/temp_file.h"
 
 namespace larkspan {
@@ -123,6 +125,29 @@ TEST(ScanRun, StopsWhenAskedAlsoWhileWaitingForInput) {
   ScanEvents pipeEvents;
   pipeEvents.Add(stopper);
   EXPECT_EQ(ScanRun(pipeEvents).Run(pipe, -1, waiting.get_token()), ScanOutcome::Stopped);
+}
+
+// The block decoders classify digits as the table of the record format does:
+// every character, at every place of a text long enough for each decoder, ends the
+// digits there exactly when the table says it is no digit, and a digit's value is
+// the table's.
+TEST(DecodeHex, AgreesWithTheDigitTableForEveryCharacterAndPlace) {
+  constexpr std::size_t kLength = 40;
+  for (int c = 0; c < 256; ++c) {
+    const char character = static_cast<char>(c);
+    const std::uint32_t nibble = format::Nibble(character);
+    for (std::size_t at = 0; at < kLength; ++at) {
+      std::string text(kLength, '5');
+      text[at] = character;
+      std::uint8_t bytes[kLength / 2];
+      const std::size_t digits = DecodeHex(text, bytes);
+      SCOPED_TRACE(::testing::Message() << "character " << c << " at " << at);
+      ASSERT_EQ(digits, nibble == format::kNotHex ? at : kLength);
+      if (nibble == format::kNotHex) continue;
+      const std::uint8_t pair = at % 2 == 0 ? nibble * 16 + 5 : 0x50 + nibble;
+      ASSERT_EQ(bytes[at / 2], pair);
+    }
+  }
 }
 
 }  // namespace

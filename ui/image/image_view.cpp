@@ -17,7 +17,8 @@ namespace larkspan {
 namespace {
 
 using Cell = ImageRows::Cell;
-constexpr int kLastColumn = ImageRows::kRowBytes - 1;
+using Layout = RowLayout;
+constexpr int kLastColumn = Layout::kRowBytes - 1;
 constexpr int kMargin = 4;  // pixels left of the address
 
 }  // namespace
@@ -107,7 +108,7 @@ void ImageView::UpdateScrollBars() {
 }
 
 int ImageView::ContentWidth() const {
-  return static_cast<int>(std::ceil(2 * kMargin + ImageRows::kRowChars * charWidth_));
+  return static_cast<int>(std::ceil(2 * kMargin + Layout::kRowChars * charWidth_));
 }
 
 QSize ImageView::sizeHint() const {
@@ -162,13 +163,16 @@ void ImageView::PaintRow(QPainter& painter, const Colours& colours, std::int64_t
     return;
   }
   painter.setPen(colours.text);
-  DrawChars(painter, 0, baseline, std::string_view(text).substr(0, ImageRows::kHexColumn));
+  DrawChars(painter, 0, baseline, std::string_view(text).substr(0, Layout::kHexColumn));
+  for (const int bar : {Layout::kCharColumn - 1, Layout::kCharColumn + Layout::kRowBytes}) {
+    DrawChars(painter, bar, baseline, std::string_view(text).substr(bar, 1));
+  }
   PaintCells(painter, colours, row, text, y);
   if (!atCursor || !hasFocus()) return;
   const int column = static_cast<int>(cursor_ - row.address);
   painter.setPen(colours.text);
-  for (const int at : {ImageRows::HexColumn(column), ImageRows::kAsciiColumn + column}) {
-    const int width = at < ImageRows::kAsciiColumn ? 2 : 1;
+  for (const int at : {Layout::HexColumn(column), Layout::kCharColumn + column}) {
+    const int width = at < Layout::kCharColumn ? 2 : 1;
     painter.drawRect(QRectF(ColumnX(at), y, width * charWidth_ - 1, lineHeight_ - 1));
   }
 }
@@ -200,8 +204,8 @@ void ImageView::PaintCells(QPainter& painter, const Colours& colours, const Imag
                    : cell == Cell::kMissing  ? colours.missing
                    : cell == Cell::kConflict ? colours.conflictText
                                              : colours.text);
-    paint(ImageRows::HexColumn(i), ImageRows::HexColumn(j - 1) + 2, back);
-    paint(ImageRows::kAsciiColumn + i, ImageRows::kAsciiColumn + j, back);
+    paint(Layout::HexColumn(i), Layout::HexColumn(j - 1) + 2, back);
+    paint(Layout::kCharColumn + i, Layout::kCharColumn + j, back);
   }
 }
 
@@ -237,6 +241,13 @@ void ImageView::Select(std::uint32_t first, std::uint32_t last) {
   ScrollToRow(rows_->RowOf(first));
   viewport()->update();
   emit cursorMoved();
+}
+
+void ImageView::GoTo(std::uint32_t address) {
+  Select(address, address);
+  if (rows_ != nullptr && rows_->Count() != 0) {
+    verticalScrollBar()->setValue(static_cast<int>(rows_->RowOf(address)));
+  }
 }
 
 bool ImageView::MoveByKey(int key, bool extend) {
@@ -275,10 +286,6 @@ bool ImageView::MoveByKey(int key, bool extend) {
 }
 
 void ImageView::keyPressEvent(QKeyEvent* event) {
-  if (event->matches(QKeySequence::Copy)) {
-    CopySelection();
-    return;
-  }
   const bool extend = (event->modifiers() & Qt::ShiftModifier) != 0;
   if (rows_ == nullptr || rows_->Count() == 0 || !MoveByKey(event->key(), extend)) {
     QAbstractScrollArea::keyPressEvent(event);
@@ -302,20 +309,12 @@ std::optional<std::uint32_t> ImageView::AddressAt(QPoint point) const {
   if (row >= rows_->Count()) return std::nullopt;
   if (rows_->IsFold(row)) return rows_->AddressOf(row);
   const int at = static_cast<int>(std::floor((point.x() - ColumnX(0)) / charWidth_));
-  int column = 0;
-  if (at >= ImageRows::kAsciiColumn) {
-    column = at - ImageRows::kAsciiColumn;
-  } else if (at >= ImageRows::kHexColumn) {
-    // Three characters a byte, and one more space after the eighth.
-    const int offset = at - ImageRows::kHexColumn;
-    column = (offset - (offset > 24 ? 1 : 0)) / 3;
-  }
-  return rows_->AddressOf(row) + static_cast<std::uint32_t>(std::clamp(column, 0, kLastColumn));
+  return rows_->AddressOf(row) + static_cast<std::uint32_t>(Layout::ByteAt(at));
 }
 
 QPoint ImageView::PointOf(std::uint32_t address) const {
   const std::int64_t row = rows_ != nullptr ? rows_->RowOf(address) - TopRow() : 0;
-  const int column = ImageRows::HexColumn(static_cast<int>(address % ImageRows::kRowBytes));
+  const int column = Layout::HexColumn(static_cast<int>(address % Layout::kRowBytes));
   return QPoint(static_cast<int>(ColumnX(column) + charWidth_),
                 static_cast<int>(row * lineHeight_ + lineHeight_ / 2));
 }
@@ -340,7 +339,7 @@ void ImageView::PressAt(QPoint point, bool extend) {
 
 void ImageView::mouseDoubleClickEvent(QMouseEvent* event) {
   const std::optional<std::uint32_t> address = AddressAt(event->position().toPoint());
-  if (address && rows_->Image().PieceAt(*address) != nullptr) emit byteActivated(*address);
+  if (address && rows_->Image().LineAt(*address)) emit byteActivated(*address);
 }
 
 bool ImageView::viewportEvent(QEvent* event) {

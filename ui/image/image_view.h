@@ -17,8 +17,8 @@ namespace larkspan {
 
 // A cursor on one byte (or on a folded gap) and a selection from an anchor to the
 // cursor. Keys: arrows, Page Up/Down, Home/End (the start and end of the image),
-// with Shift to select; Ctrl+C copies the selected bytes as hexadecimal text.
-// A double-click on a byte with data asks for the record that wrote it.
+// with Shift to select. A double-click on a byte with data asks for the record
+// that wrote it.
 class ImageView final : public QAbstractScrollArea {
   Q_OBJECT
 
@@ -34,8 +34,9 @@ class ImageView final : public QAbstractScrollArea {
   // Selects the bytes from `first` to `last` with the cursor on `first`, and
   // scrolls them into view.
   void Select(std::uint32_t first, std::uint32_t last);
-  // Moves the cursor to `address` without a selection, and scrolls it into view.
-  void GoTo(std::uint32_t address) { Select(address, address); }
+  // Moves the cursor to `address` without a selection, its row at the top of the
+  // view as far as the rows below it fill the view.
+  void GoTo(std::uint32_t address);
   std::uint32_t Cursor() const { return cursor_; }
   // The first and last address selected.
   std::pair<std::uint32_t, std::uint32_t> Selection() const;

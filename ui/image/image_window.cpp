@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
@@ -9,18 +10,22 @@
 #include <QVBoxLayout>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "image/image_view.h"
 #include "memory/image_rows.h"
 #include "memory/image_search.h"
+#include "records/number_text.h"
 
 namespace larkspan {
 
 namespace {
 
 QString Hex8(std::uint32_t address) {
-  return QStringLiteral("%1").arg(address, 8, 16, QLatin1Char('0')).toUpper() + QLatin1Char('h');
+  std::string text;
+  AppendHex(text, address, 8);
+  return QString::fromLatin1(text) + QLatin1Char('h');
 }
 
 QToolButton* ToolButton(QWidget* parent, const QString& caption, const QString& tip) {
@@ -97,11 +102,27 @@ void ImageWindow::AddShortcuts() {
   add(QKeySequence(Qt::Key_F3), [this] { FindNext(); });
   add(QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { NextRange(); });
   add(QKeySequence(Qt::CTRL | Qt::Key_Up), [this] { PreviousRange(); });
+  add(QKeySequence::Copy, [this] { View->CopySelection(); });
+  // The fields take the copy key for themselves: without text selected in them,
+  // it copies the bytes.
+  for (QLineEdit* field : {Address_Text, Find_Text}) field->installEventFilter(this);
+}
+
+bool ImageWindow::eventFilter(QObject* watched, QEvent* event) {
+  auto* field = qobject_cast<QLineEdit*>(watched);
+  if (field == nullptr || event->type() != QEvent::KeyPress || field->hasSelectedText() ||
+      !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    return QWidget::eventFilter(watched, event);
+  }
+  View->CopySelection();
+  return true;
 }
 
 void ImageWindow::SetImage(const MemoryImage* image, const QString& file, const QString& note) {
   View->SetRows(nullptr);
   rows_.reset();
+  if (file != file_) Address_Text->clear();
+  file_ = file;
   note_ = note;
   setWindowTitle(file.isEmpty() ? QStringLiteral("Memory image")
                                 : QStringLiteral("Memory image - ") + file);
@@ -182,7 +203,7 @@ void ImageWindow::PreviousRange() {
 
 void ImageWindow::GoToRange(std::optional<std::uint32_t> start, const QString& where) {
   if (start) {
-    View->GoTo(*start);
+    View->Select(*start, *start);
   } else {
     Say(QStringLiteral("No range %1 this one").arg(where));
   }

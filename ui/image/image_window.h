@@ -23,7 +23,9 @@ class MemoryImage;
 
 // Keys: Ctrl+G to type an address (hexadecimal, with or without "0x" or "h"),
 // Ctrl+F to type bytes or text to find, F3 for the next match, Ctrl+Down and
-// Ctrl+Up for the next and previous range.
+// Ctrl+Up for the next and previous range, Ctrl+C to copy the selected bytes as
+// hexadecimal text wherever the focus is (in a field with text selected, that
+// text). The go-to field is cleared when another file is shown.
 class ImageWindow final : public QWidget {
   Q_OBJECT
 
@@ -63,8 +65,10 @@ class ImageWindow final : public QWidget {
   // ("after" or "before") the cursor.
   void GoToRange(std::optional<std::uint32_t> start, const QString& where);
   void Say(const QString& text);
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   std::unique_ptr<ImageRows> rows_;
+  QString file_;
   QString note_;
   QString summary_;  // the bytes and ranges of the image
 };

@@ -121,6 +121,42 @@ class ImageWindowTest : public testing::WindowFixture {
     key(Qt::CTRL | Qt::Key_C)();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("08 -- -- -- --"));
   }
+
+  // A view three rows high on ten rows: the address gone to heads the view, as far
+  // as rows below it fill the view; the copy key copies the bytes from the fields
+  // too, unless text is selected there; another file clears the go-to field.
+  void goToHeadsTheViewAndCopyWorksFromTheFields() {
+    Load(kDemo);
+    QVERIFY(Open());
+    const int frame = 2 * View()->frameWidth();  // the hint is 24 rows and the frame
+    View()->setFixedHeight((View()->sizeHint().height() - frame) / 8 + frame);
+    QTRY_COMPARE(View()->PageRows(), 3);
+    const auto type = [](QLineEdit* field, const char* text) {
+      field->setFocus();
+      field->setText(QString::fromLatin1(text));
+      QTest::keyClick(field, Qt::Key_Return);
+    };
+    for (const auto& [address, top] :
+         {std::pair("20", 2), std::pair("400", 7), std::pair("0", 0), std::pair("10000", 7)}) {
+      type(Window()->Address_Text, address);
+      QCOMPARE(View()->TopRow(), top);
+    }
+    Window()->Find_Kind->setCurrentIndex(1);
+    type(Window()->Find_Text, "o");
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(Window()->Find_Text, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("6F"));
+    QTest::keyClick(Window()->Find_Kind, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("6F"));
+    QTest::keyClick(Window()->Find_Text, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Window()->Find_Text, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("o"));
+    QVERIFY(!Window()->Address_Text->text().isEmpty());
+    Load(kDemo);
+    QCOMPARE(Window()->Address_Text->text(), QStringLiteral("10000"));
+    Load(Write("small.hex", ":0400100001020304E2\r\n:00000001FF\r\n"));
+    QVERIFY(Window()->Address_Text->text().isEmpty());
+  }
 };
 
 QTEST_MAIN(ImageWindowTest)

@@ -5,6 +5,8 @@
 #include <QItemSelectionModel>
 #include <QListView>
 
+#include <optional>
+
 #include "image/image_view.h"
 #include "image/image_window.h"
 #include "main/listing_model.h"
@@ -67,10 +69,9 @@ void Main_Form::ShowRecordInImage() {
 void Main_Form::Image_Byte_DblClick(std::uint32_t address) {
   const MemoryMap* map = LastMap();
   if (scanActive_ || map == nullptr) return;
-  const MemoryImage& image = map->Image();
-  const MemoryImage::Piece* piece = image.PieceAt(address);
-  if (piece == nullptr) return;
-  const std::int64_t row = Contents_Model->RowOfLine(image.Runs()[piece->run].LineAt(address));
+  const std::optional<std::int64_t> line = map->Image().LineAt(address);
+  if (!line) return;
+  const std::int64_t row = Contents_Model->RowOfLine(*line);
   if (row < 0 || row >= Contents_Model->rowCount()) return;
   // The list's selection raises its click, which shows the index in the indicator.
   Contents_List->setCurrentIndex(Contents_Model->index(static_cast<int>(row)));
