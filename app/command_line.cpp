@@ -48,19 +48,23 @@ CommandLine UsageError(const QString& problem) {
   return Ending(kExitUsage);
 }
 
-// "unknown option '--bogus'", the option as it was written (without a value), as
-// larkspan-scan says it; Qt's parser names it without its dashes.
-QString UnknownOption(const QStringList& arguments, const QString& name) {
+// The option `name` as it was written on the command line, dashes included and
+// value left out; the name alone when it is not found.
+QString WrittenOption(const QStringList& arguments, const QString& name) {
   for (const QString& argument : arguments.mid(1)) {
     if (argument == QLatin1String("--")) break;
     const QString written = argument.section(QLatin1Char('='), 0, 0);
     QString bare = written;
     while (bare.startsWith(QLatin1Char('-'))) bare.remove(0, 1);
-    if (written.startsWith(QLatin1Char('-')) && bare == name) {
-      return QStringLiteral("unknown option '%1'").arg(written);
-    }
+    if (written.startsWith(QLatin1Char('-')) && bare == name) return written;
   }
-  return QStringLiteral("unknown option '%1'").arg(name);
+  return name;
+}
+
+// "unknown option '--bogus'", as larkspan-scan says it; Qt's parser names the
+// option without its dashes.
+QString UnknownOption(const QStringList& arguments, const QString& name) {
+  return QStringLiteral("unknown option '%1'").arg(WrittenOption(arguments, name));
 }
 
 QStringList Arguments(int argc, char** argv) {
