@@ -5,15 +5,19 @@
 #include <string>
 #include <vector>
 
+#include "compare/image_compare.h"
+
 namespace larkspan {
 
 struct ScanOptions {
   std::vector<std::string> files;  // "-" is standard input
   bool check = false;
-  bool linear = false;  // list extended and start linear address records
-  bool map = false;     // the memory map instead of the listing
-  bool json = false;    // the map as JSON
-  bool dump = false;    // the data as a hex dump instead of the listing
+  bool linear = false;            // list extended and start linear address records
+  bool map = false;               // the memory map instead of the listing
+  bool json = false;              // the map as JSON
+  bool dump = false;              // the data as a hex dump instead of the listing
+  bool compare = false;           // compare the images of two files
+  CompareOptions compareOptions;  // --fill and --range
 };
 
 // Reads the options and files. Answers --help and --version, and wrong usage,

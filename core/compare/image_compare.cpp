@@ -85,6 +85,7 @@ class ImageCompare::Walk {
     Totals& totals = compare_.totals_;
     if (at != dataEnd_) ++totals.ranges;
     dataEnd_ = stop;
+    totals.bytes += stop - at;
     if (inFirst) totals.firstBytes += stop - at;
     if (inSecond) totals.secondBytes += stop - at;
     if (inFirst && inSecond) return Both(at, stop);
@@ -129,10 +130,11 @@ ImageCompare::ImageCompare(const MemoryImage& first, const std::vector<Entry>& f
                            const CompareOptions& options)
     : first_(first),
       second_(second),
+      options_(options),
       firstEntries_(firstEntries),
       secondEntries_(secondEntries),
       sameEntries_(SameAddresses(firstEntries, secondEntries)) {
-  if (options.first <= options.last) Walk(*this, options).Run();
+  if (options.first <= options.last) Walk(*this, options_).Run();
 }
 
 // Bytes of one kind right after a difference of that kind lengthen it.

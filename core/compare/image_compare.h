@@ -40,6 +40,7 @@ class ImageCompare {
     std::uint64_t onlyInFirst = 0;
     std::uint64_t onlyInSecond = 0;
     std::uint64_t filled = 0;  // bytes on one side only that matched the fill
+    std::uint64_t bytes = 0;   // addresses with data on either side
     std::size_t ranges = 0;    // ranges of addresses with data on either side
 
     std::uint64_t Differing() const { return changed + onlyInFirst + onlyInSecond; }
@@ -52,6 +53,7 @@ class ImageCompare {
 
   const std::vector<Difference>& Differences() const { return differences_; }
   const Totals& Total() const { return totals_; }
+  const CompareOptions& Options() const { return options_; }
   // True when the start addresses of both files are the same, in the same order.
   bool SameEntries() const { return sameEntries_; }
   bool Identical() const { return differences_.empty() && sameEntries_; }
@@ -70,6 +72,7 @@ class ImageCompare {
 
   const MemoryImage& first_;
   const MemoryImage& second_;
+  CompareOptions options_;
   const std::vector<Entry>& firstEntries_;
   const std::vector<Entry>& secondEntries_;
   std::vector<Difference> differences_;
