@@ -86,8 +86,8 @@ bool CheckSRecordLine(std::string_view text, Seen& seen) {
     const auto rest = text.substr(13);
     const auto h = rest.find("h: ");
     if ((h != 4 && h != 6 && h != 8) || !IsHex(rest.substr(0, h), h)) return false;
-    const auto data = rest.substr(h + 3);
-    if (data.size() > 510 || HasLineBreakOrSpace(data)) return false;
+    const auto data = rest.substr(h + 3);  // some of the line's characters as they stand
+    if (data.size() > format::kLongestRecord || HasLineBreakOrSpace(data)) return false;
     Seen::Note(seen.lowOffset, seen.highOffset, HexValue(rest.substr(0, h)));
     return true;
   }
