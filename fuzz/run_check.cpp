@@ -103,7 +103,7 @@ bool CheckSRecordLine(std::string_view text, Seen& seen) {
 bool CheckMark(std::string_view text, std::string_view label, long value, long long lines) {
   if (!text.starts_with(label)) return false;
   const auto rest = std::string(text.substr(label.size()));
-  char expected[16];
+  char expected[32];
   std::snprintf(expected, sizeof expected, "%lXh in line: ", value);
   if (!rest.starts_with(expected)) return false;
   const auto line = std::stoll(rest.substr(std::string_view(expected).size()));
