@@ -13,7 +13,7 @@
 
 namespace larkspan {
 
-// Lists S0 as `Header: "text"`, S1 to S3 as `Data record: AAAAh: DD…` with the
+// Lists S0 as `Header: "text"`, S1 to S3 as `Data record: AAAAh: DD...` with the
 // address and data as they stand in the file, in as many digits as the type has,
 // S5 and S6 as `Record count: N`, S7 to S9 as `Start address: AAAAAAAAh`; warns
 // about record types that are not defined.
