@@ -27,7 +27,7 @@ Loaded Load(const std::string& path, const ScanOptions& options) {
   const bool standardInput = path == "-";
   Loaded loaded{standardInput ? "standard input" : path, nullptr};
   ConsoleView console(stdout, stderr, {.showProgress = ::isatty(STDERR_FILENO) != 0});
-  ScanSession session({.check = options.check, .map = true}, console);
+  ScanSession session({.check = options.check, .map = true, .format = options.format}, console);
   try {
     if (session.Run(loaded.name, standardInput ? STDIN_FILENO : -1) != ScanOutcome::Complete) {
       return loaded;

@@ -6,16 +6,19 @@
 #include <vector>
 
 #include "compare/image_compare.h"
+#include "records/file_format.h"
 
 namespace larkspan {
 
 struct ScanOptions {
   std::vector<std::string> files;  // "-" is standard input
   bool check = false;
-  bool linear = false;            // list extended and start linear address records
-  bool map = false;               // the memory map instead of the listing
-  bool json = false;              // the map as JSON
-  bool dump = false;              // the data as a hex dump instead of the listing
+  bool linear = false;  // list extended and start linear address records
+  bool map = false;     // the memory map instead of the listing
+  bool json = false;    // the map as JSON
+  bool dump = false;    // the data as a hex dump instead of the listing
+  // The format every file is read in; none, each file's content tells.
+  std::optional<FileFormat> format;
   bool compare = false;           // compare the images of two files
   CompareOptions compareOptions;  // --fill and --range
 };
