@@ -3,6 +3,8 @@
 // record lengths and order, the top of the address space, a fill and a range.
 #include "compare/image_compare.h"
 
+#include "compare/compare_rows.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -90,6 +92,30 @@ std::string Found(const ImageCompare& compare) {
   return text;
 }
 
+// The rows side by side show every byte with data once, marked as the compare
+// counts it.
+void ExpectRowsAgree(const ImageCompare& compare, int round) {
+  using Cell = CompareRows::Cell;
+  const CompareRows rows(compare);
+  std::map<Cell, std::uint64_t> first, second;
+  for (std::int64_t i = 0; i < rows.Count(); ++i) {
+    const CompareRows::Row row = rows.At(i);
+    for (std::size_t b = 0; b < CompareRows::kRowBytes; ++b) {
+      ++first[row.first.cells[b]];
+      ++second[row.second.cells[b]];
+    }
+  }
+  const ImageCompare::Totals& t = compare.Total();
+  EXPECT_EQ(first[Cell::kChanged], t.changed) << round;
+  EXPECT_EQ(second[Cell::kChanged], t.changed) << round;
+  EXPECT_EQ(first[Cell::kOnly], t.onlyInFirst) << round;
+  EXPECT_EQ(second[Cell::kOnly], t.onlyInSecond) << round;
+  EXPECT_EQ(first[Cell::kFilled] + second[Cell::kFilled], t.filled) << round;
+  EXPECT_EQ(first[Cell::kSame] + first[Cell::kChanged] + first[Cell::kOnly] + first[Cell::kFilled],
+            t.firstBytes)
+      << round;
+}
+
 TEST(ImageCompare, FindsWhatAPlainByteModelFinds) {
   std::mt19937 random(19);
   for (int round = 0; round < 300; ++round) {
@@ -132,6 +158,7 @@ TEST(ImageCompare, FindsWhatAPlainByteModelFinds) {
     const std::vector<Entry> none;
     const ImageCompare compare(a.image, none, b.image, none, options);
     ASSERT_EQ(Found(compare), Model(a.plain, b.plain, options)) << "round " << round;
+    ExpectRowsAgree(compare, round);
     const auto& t = compare.Total();
     EXPECT_EQ(t.Differing() == 0, compare.Identical());
   }
@@ -158,6 +185,14 @@ TEST(ImageCompare, CountsBytesRangesAndTheFillAndComparesEntriesByAddress) {
   EXPECT_FALSE(itself.SameEntries());
   EXPECT_EQ(filled.DifferenceAtOrAfter(0x102), 1u);
   EXPECT_EQ(filled.DifferenceAtOrAfter(0x101), 0u);
+  // Rows 100h and 200h with a fold between; stepping from difference to difference.
+  const CompareRows rows(filled);
+  EXPECT_EQ(rows.Count(), 3);
+  EXPECT_EQ(rows.At(1).foldBytes, 0xF0u);
+  EXPECT_EQ(rows.NextDifference(0), std::optional<std::size_t>(0));
+  EXPECT_EQ(rows.NextDifference(0x101), std::nullopt);
+  EXPECT_EQ(rows.PreviousDifference(0x102), std::optional<std::size_t>(0));
+  EXPECT_EQ(rows.PreviousDifference(0x101), std::nullopt);
 }
 
 }  // namespace
