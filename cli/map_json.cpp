@@ -73,8 +73,7 @@ Json Entries(const MapSummary& summary) {
 // Counts by record type, named by the type's two hexadecimal digits.
 Json Records(const MapSummary& summary) {
   Json records = Json::object();
-  for (const MapSummary::RecordRow& row : summary.Records())
-    records[TypeText(row.type)] = row.count;
+  for (const MapSummary::RecordRow& row : summary.Records()) records[row.type] = row.count;
   return records;
 }
 

@@ -67,7 +67,7 @@ void WriteCounts(std::FILE* out, const MapSummary& summary) {
   const char* separator = "";
   for (const MapSummary::RecordRow& row : summary.Records()) {
     if (row.name.empty()) {
-      std::fprintf(out, "%s type %s %" PRId64, separator, TypeText(row.type).c_str(), row.count);
+      std::fprintf(out, "%s type %s %" PRId64, separator, row.type.c_str(), row.count);
     } else {
       std::fprintf(out, "%s %.*s %" PRId64, separator, static_cast<int>(row.name.size()),
                    row.name.data(), row.count);

@@ -3,8 +3,7 @@
 #include <cstdint>
 #include <map>
 
-#include "memory/memory_map.h"
-#include "records/scan_run.h"
+#include "session/scan_session.h"
 
 namespace larkspan::testing {
 
@@ -51,12 +50,10 @@ void Expect(bool holds, const std::string& problem, std::vector<std::string>& pr
 }  // namespace
 
 std::vector<std::string> CheckMap(const std::string& path) {
-  ScanEvents events;
-  MemoryMap map(events, {.warnUnknownTypes = true, .checkOverlaps = true});
   PlainMemory plain;
-  events.Add(map);
-  events.Add(plain);
-  ScanRun(events).Run(path);
+  ScanSession session({.check = true, .map = true}, plain);
+  session.Run(path);
+  const MemoryMap& map = *session.Map();
   std::vector<std::string> problems;
   const MemoryImage& image = map.Image();
   Expect(image.Bytes() == plain.cells.size(), "byte count", problems);

@@ -124,6 +124,7 @@ void Listing::WarnInvalid(const Record& record) {
 }
 
 void Listing::OnEnd(std::int64_t /*lines*/) {
+  if (!intelHex_) return;
   text_.assign(kSeparator);
   Add(LineKind::kPlain);
   ListSpan("address: ", state_.Address);

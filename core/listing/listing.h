@@ -35,6 +35,7 @@ class Listing final : public ScanListener {
   Listing(const ScanEvents& events, ListingOutput& output, bool linear = false)
       : events_(events), output_(output), linear_(linear) {}
 
+  void OnFormat(FileFormat format) override { intelHex_ = format == FileFormat::IntelHex; }
   void OnRecord(const Record& record) override;
   void OnEnd(std::int64_t lines) override;
 
@@ -57,6 +58,7 @@ class Listing final : public ScanListener {
   const ScanEvents& events_;
   ListingOutput& output_;
   bool linear_;
+  bool intelHex_ = true;  // the file is in Intel HEX: the summary is this listing's
   ScanState state_;
   std::string text_;  // the listing line being built, reused for every line
   std::array<char, kDataAt + 2 * format::kMaxDataBytes> dataLine_;  // the line of a data record

@@ -15,15 +15,21 @@ enum class LineKind : std::uint8_t {
   kStartRecord,
   kExtendedLinear,
   kStartLinear,
+  kHeader,        // S-record header (S0)
+  kRecordCount,   // S-record count (S5, S6)
+  kStartAddress,  // S-record start address (S7, S8, S9)
 };
 
 // The beginning of each kind of line, by LineKind.
-inline constexpr std::array<std::string_view, 6> kLinePrefixes = {"",
+inline constexpr std::array<std::string_view, 9> kLinePrefixes = {"",
                                                                   "Data record: ",
                                                                   "Extended address: ",
                                                                   "Start record: ",
                                                                   "Extended linear address: ",
-                                                                  "Start linear address: "};
+                                                                  "Start linear address: ",
+                                                                  "Header: ",
+                                                                  "Record count: ",
+                                                                  "Start address: "};
 
 inline constexpr std::string_view PrefixOf(LineKind kind) {
   return kLinePrefixes[static_cast<std::size_t>(kind)];

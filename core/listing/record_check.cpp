@@ -88,7 +88,7 @@ void RecordCheck::WarnCharacter(const Record& record) {
 }
 
 void RecordCheck::OnEnd(std::int64_t lines) {
-  if (endLine_ >= 0) return;
+  if (endLine_ >= 0 || !intelHex_) return;
   ++faults_[Fault::NoEnd];
   text_.assign("Lines read: ");
   AppendDecimal(text_, lines);

@@ -3,21 +3,13 @@
 #include <cstdio>
 
 #include "records/number_text.h"
-#include "records/record_format.h"
 
 namespace larkspan {
 
 MapSummary::MapSummary(const MemoryMap& map) : map_(map) {
   if (!map.Complete()) return;
   ranges_ = map.Image().Ranges();
-  const auto& counts = map.RecordCounts();
-  for (std::size_t type = 0; type < counts.size(); ++type) {
-    const bool standard = type <= format::kStartLinear;
-    if (!standard && counts[type] == 0) continue;
-    records_.push_back({static_cast<std::uint8_t>(type),
-                        standard ? std::string_view(format::kTypeNames[type]) : std::string_view(),
-                        counts[type]});
-  }
+  records_ = map.Records().Rows();
 }
 
 MemoryImage::Range MapSummary::Gap(std::size_t index) const {
@@ -25,7 +17,8 @@ MemoryImage::Range MapSummary::Gap(std::size_t index) const {
 }
 
 MapSummary::Totals MapSummary::Total() const {
-  Totals totals{.bytes = map_.Image().Bytes(), .ranges = ranges_.size(), .lines = map_.Lines()};
+  Totals totals{
+      .bytes = map_.Image().Bytes(), .ranges = ranges_.size(), .lines = map_.Records().Lines()};
   if (ranges_.empty()) return totals;
   totals.first = ranges_.front().first;
   totals.last = ranges_.back().last;
@@ -57,12 +50,6 @@ MapSummary::EntryRow MapSummary::Entry(std::size_t index) const {
 bool MapSummary::IsFault(const Message& message) {
   return message.kind == MessageKind::Fault || message.kind == MessageKind::Overlap ||
          message.kind == MessageKind::InvalidRecord;
-}
-
-std::string TypeText(std::uint8_t type) {
-  std::string text;
-  AppendHex(text, type, 2);
-  return text;
 }
 
 std::string AddressText(std::uint32_t address) {

@@ -42,12 +42,9 @@ class MapSummary {
     std::uint32_t address = 0;
     std::int64_t line = 0;
   };
-  // Every standard record type, then the other types that occur.
-  struct RecordRow {
-    std::uint8_t type = 0;
-    std::string_view name;  // empty for a type that is not standard
-    std::int64_t count = 0;
-  };
+  // Every defined record type of the file's format, then the other types that
+  // occur.
+  using RecordRow = RecordTally::Row;
 
   // `map` stays alive and unchanged as long as the summary. The ranges and the
   // gaps, the overlaps and the entries are empty when the run ended early.
@@ -64,8 +61,8 @@ class MapSummary {
   std::size_t EntryCount() const;
   EntryRow Entry(std::size_t index) const;
   const std::vector<RecordRow>& Records() const { return records_; }
-  std::int64_t InvalidRecords() const { return map_.InvalidRecords(); }
-  std::int64_t OtherLines() const { return map_.OtherLines(); }
+  std::int64_t InvalidRecords() const { return map_.Records().InvalidRecords(); }
+  std::int64_t OtherLines() const { return map_.Records().OtherLines(); }
   std::span<const Message> Warnings() const { return map_.Warnings(); }
 
   // True for the warnings that are faults of the file.
@@ -82,8 +79,6 @@ inline constexpr std::string_view kInvalidRecordsName = "invalid records";
 inline constexpr std::string_view kOtherLinesName = "lines that are not records";
 inline constexpr std::string_view kIdenticalText = "identical";
 
-// "06": a record type in two hexadecimal digits.
-std::string TypeText(std::uint8_t type);
 // "0800ABCD": an address in eight hexadecimal digits.
 std::string AddressText(std::uint32_t address);
 // "10h (16)": a length in hexadecimal and decimal.

@@ -38,7 +38,8 @@ inline std::uint32_t AddressOf(const Base& base, std::uint32_t offset) {
   return offset;
 }
 
-// The start address of a type 03 (CS:IP) or type 05 (EIP) record.
+// The start address of a type 03 (CS:IP) or type 05 (EIP) record, or of an
+// S-record termination record, which is a linear address as EIP is.
 struct Entry {
   bool linear = false;
   std::uint32_t value = 0;  // CS in the upper and IP in the lower word, or EIP

@@ -7,6 +7,11 @@ namespace larkspan {
 void ScanEvents::Add(ScanListener& listener) {
   listeners_.push_back(&listener);
   if (listener.WantsRecords()) recordListeners_.push_back(&listener);
+  if (listener.WantsMemory()) memoryListeners_.push_back(&listener);
+}
+
+void ScanEvents::Format(FileFormat format) const {
+  for (ScanListener* listener : listeners_) listener->OnFormat(format);
 }
 
 bool ScanEvents::WantsBytes() const {

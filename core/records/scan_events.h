@@ -1,5 +1,6 @@
-// What a scan run reports: the records it decoded, warnings, progress, file
-// errors and the end of the file, to every listener in the order they were added.
+// What a scan run reports: the file's format, the records it decoded, the memory
+// they write, warnings, progress, file errors and the end of the file, to every
+// listener in the order they were added.
 #pragma once
 
 #include <algorithm>
@@ -11,8 +12,10 @@
 #include <vector>
 
 #include "records/addresses.h"
+#include "records/file_format.h"
 #include "records/message.h"
 #include "records/record_format.h"
+#include "records/srecord_format.h"
 
 namespace larkspan {
 
@@ -50,6 +53,12 @@ struct Record {
     }
     return Base{type == format::kExtendedSegment ? Base::kSegment : Base::kLinear, Word(0), line};
   }
+  // True for a type 02 to 05 record with the base or start address its type
+  // needs; always for the other types.
+  bool Usable() const {
+    if (format::SetsBase(type)) return NewBase().has_value();
+    return !format::GivesStart(type) || StartAddress().has_value();
+  }
   // The start address of a type 03 or 05 record: nothing for other types, and for
   // a record without exactly four data bytes.
   std::optional<Entry> StartAddress() const {
@@ -66,15 +75,52 @@ struct Record {
   }
 };
 
+// A line of an S-record file that starts with the start code and whose type is a
+// decimal digit and whose byte count and address are hexadecimal digits, with a
+// byte count that holds the address and the checksum.
+struct SRecord {
+  std::int64_t line = 0;  // zero-based line number
+  std::uint8_t type = 0;  // 0 to 9
+  std::uint8_t count = 0;
+  std::uint32_t address = 0;
+  // The record's characters as they stand (spaces removed), at most the longest
+  // record's; `length` counts all of them.
+  std::string_view text;
+  std::uint64_t length = 0;
+  // The bytes spelled from the byte count on, as far as the characters are
+  // hexadecimal digits, and how many characters after the type are.
+  std::span<const std::uint8_t> bytes;
+  std::size_t hexDigits = 0;
+
+  std::size_t AddressBytes() const { return srec::kAddressBytes[type]; }
+  // The data bytes decoded: as many as the byte count gives and `bytes` holds.
+  std::span<const std::uint8_t> Data() const {
+    const std::size_t start = 1 + AddressBytes();
+    if (bytes.size() <= start) return {};
+    return bytes.subspan(start, std::min<std::size_t>(count - start, bytes.size() - start));
+  }
+};
+
 class ScanListener {
  public:
   virtual ~ScanListener() = default;
-  // False when OnRecord does nothing: the run then skips it. Asked once, when
-  // the listener is added.
+  // False when OnRecord and OnSRecord do nothing: the run then skips them. Asked
+  // once, when the listener is added.
   virtual bool WantsRecords() const { return true; }
   // True when OnRecord needs the bytes of every record decoded.
   virtual bool WantsBytes() const { return false; }
+  // True when the listener hears OnData and OnEntry. Asked once, when added.
+  virtual bool WantsMemory() const { return false; }
+  // The file's format: once per run, before its first record and its end.
+  virtual void OnFormat(FileFormat) {}
   virtual void OnRecord(const Record&) {}
+  virtual void OnSRecord(const SRecord&) {}
+  // `bytes` land at consecutive addresses from `address`, written by `line`;
+  // they never run past address FFFFFFFF.
+  virtual void OnData(std::uint32_t /*address*/, std::span<const std::uint8_t> /*bytes*/,
+                      std::int64_t /*line*/) {}
+  // A start address the file gives.
+  virtual void OnEntry(const Entry&) {}
   virtual void OnWarning(const Message&) {}
   // `lines` lines have been read: every 100 lines.
   virtual void OnProgress(std::int64_t /*lines*/) {}
@@ -92,10 +138,24 @@ class ScanEvents {
  public:
   void Add(ScanListener& listener);
   bool WantsBytes() const;
+  bool WantsMemory() const { return !memoryListeners_.empty(); }
 
+  void Format(FileFormat format) const;
   // Called for every record: inline, and only for the listeners that want it.
   void Record(const larkspan::Record& record) const {
     for (ScanListener* listener : recordListeners_) listener->OnRecord(record);
+  }
+  void SRecord(const larkspan::SRecord& record) const {
+    for (ScanListener* listener : recordListeners_) listener->OnSRecord(record);
+  }
+  // Called for the bytes a record writes and the start addresses it gives, once
+  // the records have been turned into addresses; only for the listeners that want
+  // them.
+  void Data(std::uint32_t address, std::span<const std::uint8_t> bytes, std::int64_t line) const {
+    for (ScanListener* listener : memoryListeners_) listener->OnData(address, bytes, line);
+  }
+  void Entry(const larkspan::Entry& entry) const {
+    for (ScanListener* listener : memoryListeners_) listener->OnEntry(entry);
   }
   void Warn(const Message& message) const;
   void Progress(std::int64_t lines) const;
@@ -106,6 +166,7 @@ class ScanEvents {
  private:
   std::vector<ScanListener*> listeners_;
   std::vector<ScanListener*> recordListeners_;  // those of listeners_ that want records
+  std::vector<ScanListener*> memoryListeners_;  // those that want the memory written
 };
 
 }  // namespace larkspan

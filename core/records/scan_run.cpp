@@ -11,6 +11,8 @@ ScanOutcome ScanRun::Run(const std::string& path, int fd, std::stop_token stop) 
   decodeAll_ = events_.WantsBytes();
   base_ = Base{};
   lineIndex_ = 0;
+  format_.reset();
+  if (forced_) DecideFormat(*forced_);
   TextFile file(format::kLongestRecord);
   file.StopOn(stop);
   if (fd >= 0 ? file.Attach(fd) : file.Open(path)) ReadLines(file, stop);
@@ -22,8 +24,15 @@ ScanOutcome ScanRun::Run(const std::string& path, int fd, std::stop_token stop) 
         Message{MessageKind::FileError, "File error", {"Cannot read file: " + path, failure}});
     return ScanOutcome::FileError;
   }
+  if (!format_) DecideFormat(FileFormat::IntelHex);
   events_.End(lineIndex_);
   return ScanOutcome::Complete;
+}
+
+void ScanRun::DecideFormat(FileFormat format) {
+  format_ = format;
+  startCode_ = format == FileFormat::SRecord ? srec::kStartCode : format::kStartCode;
+  events_.Format(format);
 }
 
 void ScanRun::ReadLines(TextFile& file, const std::stop_token& stop) {
@@ -31,7 +40,14 @@ void ScanRun::ReadLines(TextFile& file, const std::stop_token& stop) {
   std::string_view line;
   while (!file.AtEnd()) {
     if (!file.ReadLine(line)) return;
-    if (!line.empty() && line.front() == format::kStartCode) Decode(line, file.LineLength());
+    if (!format_ && !IsBlank(line)) DecideFormat(FormatOfLine(line));
+    if (!line.empty() && line.front() == startCode_) {
+      if (format_ == FileFormat::SRecord) {
+        DecodeSRecord(line, file.LineLength());
+      } else {
+        Decode(line, file.LineLength());
+      }
+    }
     ++lineIndex_;
     if (lineIndex_ % kProgressInterval != 0) continue;
     if (stop.stop_requested()) return;
@@ -70,6 +86,29 @@ void ScanRun::Decode(std::string_view line, std::uint64_t length) {
   }
   if (const std::optional<Base> base = record.NewBase()) base_ = *base;
   events_.Record(record);
+}
+
+// Every S-record is decoded whole: its address is needed in any case, and the
+// data follow it.
+void ScanRun::DecodeSRecord(std::string_view line, std::uint64_t length) {
+  const char typeDigit = line.size() > srec::kTypeIndex ? line[srec::kTypeIndex] : '\0';
+  if (typeDigit < '0' || typeDigit > '9') return events_.Warn(InvalidRecord(lineIndex_));
+  const auto type = static_cast<std::uint8_t>(typeDigit - '0');
+  const std::size_t decoded = DecodeHex(line.substr(srec::kBytesIndex), bytes_.data());
+  const std::size_t addressBytes = srec::kAddressBytes[type];
+  if (decoded < 2 * (1 + addressBytes) || bytes_[0] < addressBytes + 1) {
+    return events_.Warn(InvalidRecord(lineIndex_));
+  }
+  std::uint32_t address = 0;
+  for (std::size_t i = 1; i <= addressBytes; ++i) address = address << 8 | bytes_[i];
+  events_.SRecord(SRecord{.line = lineIndex_,
+                          .type = type,
+                          .count = bytes_[0],
+                          .address = address,
+                          .text = line,
+                          .length = length,
+                          .bytes = std::span(bytes_.data(), decoded / 2),
+                          .hexDigits = decoded});
 }
 
 }  // namespace larkspan

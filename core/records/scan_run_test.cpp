@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "recording_view.h"
 #include "records/hex_bytes.h"
 #include "records/record_format.h"
+#include "records/record_memory.h"
 #include "support/temp_file.h"
 
 namespace larkspan {
@@ -68,6 +70,67 @@ TEST(ScanRun, ReportsRecordsWithTheBaseInForceAndBytesWhenAsked) {
                       "2 00 FFFF S1000 " + data2, "3 04 0000 S1000 01FF base 511",
                       "4 03 0000 L1FF 00120034 entry 340", "5 05 0000 L1FF 000001FF entry 511",
                       "6 02 0000 L1FF 100000", "7 04 0000 L1FF ", "8 01 0000 L1FF "}));
+  }
+}
+
+// The format each file is read in, and what the memory listeners hear of its
+// records: bytes at absolute addresses and start addresses, whatever the format.
+struct MemoryLog : ScanListener {
+  std::vector<std::string> events;
+  bool WantsMemory() const override { return true; }
+  void OnFormat(FileFormat format) override { events.push_back(std::string(FormatName(format))); }
+  void OnSRecord(const SRecord& r) override {
+    events.push_back("S" + std::to_string(r.type) + " " + std::to_string(r.address));
+  }
+  void OnData(std::uint32_t address, std::span<const std::uint8_t> bytes,
+              std::int64_t line) override {
+    events.push_back("data " + std::to_string(address) + "+" + std::to_string(bytes.size()) +
+                     " line " + std::to_string(line));
+  }
+  void OnEntry(const Entry& entry) override {
+    events.push_back("entry " + std::to_string(entry.Address()) + (entry.linear ? " L" : " S"));
+  }
+  void OnWarning(const Message& message) override { events.push_back(message.title); }
+};
+
+TEST(ScanRun, ToldTheFormatByTheFirstLineThatIsNotBlankAndTurnsRecordsIntoMemory) {
+  TempDir dir;
+  const struct {
+    std::string content;
+    std::optional<FileFormat> forced;
+    Events expected;
+  } cases[] = {
+      {"", {}, {"ihex"}},
+      {"\r\n \t\n:0200000401FFFA\n:01FFFF00AA57\n:0400000300120034\n",
+       {},
+       {"ihex", "data 33554431+1 line 3", "entry 340 S"}},
+      // Segment wrap inside the segment, and one record across 2^32.
+      {":020000021000EC\n:02FFFF00AABBDB\n:02000004FFFFFC\n:03FFFF00010203F9\n",
+       {},
+       {"ihex", "data 131071+1 line 1", "data 65536+1 line 1", "data 4294967295+1 line 3",
+        "data 0+2 line 3"}},
+      {"\n\nS00600004844521B\nS1051234AABBF6\nS206123456CCDD43\nS309FFFFFFFE01020304F6\n"
+       "S5030003F9\nS4030000FC\nSX\nS1zz\nS1020000\nS9031234B6\n",
+       {},
+       {"srec", "S0 0", "S1 4660", "data 4660+2 line 3", "S2 1193046", "data 1193046+2 line 4",
+        "S3 4294967294", "data 4294967294+2 line 5", "data 0+2 line 5", "S5 3", "S4 0",
+        "Unknown datatype", "Invalid record", "Invalid record", "Invalid record", "S9 4660",
+        "entry 4660 L"}},
+      // "S" and a letter is no S-record file; a forced format reads lines of the
+      // other as lines that are not records.
+      {"Start\nS1051234AABBF6\n", {}, {"ihex"}},
+      {":0201000011223A\nS1051234AABBF6\n",
+       FileFormat::SRecord,
+       {"srec", "S1 4660", "data 4660+2 line 1"}},
+  };
+  for (const auto& c : cases) {
+    MemoryLog log;
+    ScanEvents events;
+    RecordMemory memory(events, true);
+    events.Add(log);
+    events.Add(memory);
+    EXPECT_EQ(ScanRun(events, c.forced).Run(dir.Write("f", c.content)), ScanOutcome::Complete);
+    EXPECT_EQ(log.events, c.expected) << c.content;
   }
 }
 

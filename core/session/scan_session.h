@@ -15,7 +15,11 @@
 
 #include "listing/listing.h"
 #include "listing/record_check.h"
+#include "listing/srecord_check.h"
+#include "listing/srecord_listing.h"
 #include "memory/memory_map.h"
+#include "records/file_format.h"
+#include "records/record_memory.h"
 #include "records/scan_events.h"
 #include "records/scan_run.h"
 
@@ -28,6 +32,9 @@ struct SessionOptions {
   bool linear = false;  // list extended and start linear address records too
   bool check = false;   // check the records, and with the map the overlaps
   bool map = false;     // gather the memory map and its image
+  // The format to read the file in; none, the file's first line that is not
+  // blank tells.
+  std::optional<FileFormat> format = std::nullopt;
 };
 
 // The faults of a checked run: their total, and each kind the session counts
@@ -55,9 +62,11 @@ class ScanSession {
   // `stop` ends it early (ScanOutcome::Stopped).
   ScanOutcome Run(const std::string& path, int fd = -1, std::stop_token stop = {});
 
-  // The faults of a checked run, by kind: every kind the checks find, and the
-  // conflicting overlaps when the map was gathered.
+  // The faults of a checked run, by kind: every kind the checks of the file's
+  // format find, and the conflicting overlaps when the map was gathered.
   FaultReport Faults() const;
+  // The format the file was read in (Intel HEX until the run has decided).
+  FileFormat Format() const { return format_; }
   // The map; none when it was not asked for.
   const std::shared_ptr<MemoryMap>& Map() const { return map_; }
 
@@ -65,8 +74,12 @@ class ScanSession {
   SessionOptions options_;
   ScanEvents events_;
   RecordCheck check_;
+  SRecordCheck srecordCheck_;
   std::optional<Listing> listing_;
+  std::optional<SRecordListing> srecordListing_;
+  std::optional<RecordMemory> memory_;
   std::shared_ptr<MemoryMap> map_;
+  FileFormat format_ = FileFormat::IntelHex;
 };
 
 // A listing output that keeps nothing.

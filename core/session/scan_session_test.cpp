@@ -12,7 +12,7 @@ namespace larkspan {
 namespace {
 
 struct Counts {
-  std::array<std::int64_t, 256> records{};
+  std::vector<RecordTally::Row> records;
   std::int64_t invalid = 0;
   std::int64_t other = 0;
   std::int64_t faults = 0;
@@ -25,7 +25,8 @@ Counts CountsOf(const std::string& path, ListingOutput* listing, bool linear) {
   ScanSession session({.listing = listing, .linear = linear, .check = true, .map = true}, frontEnd);
   session.Run(path);
   const MemoryMap& map = *session.Map();
-  return {map.RecordCounts(), map.InvalidRecords(), map.OtherLines(), session.Faults().total};
+  return {map.Records().Rows(), map.Records().InvalidRecords(), map.Records().OtherLines(),
+          session.Faults().total};
 }
 
 TEST(ScanSession, CountsAlikeWithAndWithoutTheListing) {

@@ -50,7 +50,7 @@ class LoadCommandTest : public testing::WindowFixture {
   }
   // What the real file dialog of the load command shows: title, folder, proposed
   // name, file mode, the choices and the one in force, and the patterns it
-  // filters by with the first and with the last choice.
+  // filters by with the first choice and then with each other one.
   static QStringList ShownDialog(Main_Form& form) {
     QStringList shown;
     WhenModal<QFileDialog>([&](QFileDialog& dialog) {
@@ -61,8 +61,10 @@ class LoadCommandTest : public testing::WindowFixture {
             << (dialog.fileMode() == QFileDialog::ExistingFile ? "existing" : "any");
       for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
       shown << types->currentText() << files->nameFilters();
-      dialog.selectNameFilter(dialog.nameFilters().constLast());
-      shown << files->nameFilters();
+      for (const QString& choice : dialog.nameFilters().mid(1)) {
+        dialog.selectNameFilter(choice);
+        shown << files->nameFilters();
+      }
     });
     form.Load_Button_Click();
     return shown;
@@ -109,7 +111,9 @@ class LoadCommandTest : public testing::WindowFixture {
     QCOMPARE(ShownDialog(form).join(" | "),
              "Enter path & name of HEX-file: | " + QDir::currentPath() +
                  " |  | existing | HEX file (*.hex) | Intel (*.83) | MCS-86 (*.88) | "
-                 "All files (*.*) | HEX file (*.hex) | *.hex | *");
+                 "All files (*.*) | S-record files (*.s19 *.s28 *.s37 *.srec *.mot *.mhx *.sx) | "
+                 "HEX file (*.hex) | *.hex | *.83 | *.88 | * | "
+                 "*.s19 | *.s28 | *.s37 | *.srec | *.mot | *.mhx | *.sx");
     const QString boot = Write("boot.hex", ":00000001FF\r\n");
     form.LoadFile(boot);
     QCOMPARE(ShownDialog(form).mid(1, 2), (QStringList{dir_.Path().c_str(), "boot.hex"}));

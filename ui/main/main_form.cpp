@@ -27,7 +27,9 @@ namespace {
 
 constexpr char kDialogTitle[] = "Enter path & name of HEX-file:";
 constexpr char kFileFilter[] =
-    "HEX file (*.hex)|*.hex|Intel (*.83)|*.83|MCS-86 (*.88)|*.88|All files (*.*)|*.*";
+    "HEX file (*.hex)|*.hex|Intel (*.83)|*.83|MCS-86 (*.88)|*.88|All files (*.*)|*.*|"
+    "S-record files (*.s19 *.s28 *.s37 *.srec *.mot *.mhx *.sx)|"
+    "*.s19 *.s28 *.s37 *.srec *.mot *.mhx *.sx";
 
 bool IsNavigationKey(int key) {
   switch (key) {

@@ -82,7 +82,7 @@ Cells RecordCells(const MapSummary& summary, std::size_t row) {
     return {{Text(kOtherLinesName)}, {QString::number(summary.OtherLines())}};
   }
   const MapSummary::RecordRow& record = records[row];
-  QString name = Text(TypeText(record.type));
+  QString name = Text(record.type);
   if (!record.name.empty()) name += ' ' + Text(record.name);
   return {{name}, {QString::number(record.count)}};
 }
