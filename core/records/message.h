@@ -14,6 +14,7 @@ enum class MessageKind : std::uint8_t {
   InvalidRecord,  // a record whose fields are not hexadecimal where they must be
   Fault,          // an integrity fault found by the record checks
   Overlap,        // data written again with other values (a fault too)
+  Remark,         // a remark of the record checks about the file that is no fault
   FileError,      // the file cannot be opened or read
 };
 
