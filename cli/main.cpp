@@ -1,5 +1,5 @@
-// larkspan-scan: prints the listing of Intel HEX files on standard output, or
-// their memory map, as text or JSON, or their data by address.
+// larkspan-scan: prints the listing of Intel HEX and S-record files on standard
+// output, or their memory map, as text or JSON, or their data by address.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,7 +62,8 @@ int Scan(const std::string& path, const ScanOptions& options, Json& documents) {
   ScanSession session({.listing = map ? nullptr : &*console,
                        .linear = options.linear,
                        .check = options.check,
-                       .map = map},
+                       .map = map,
+                       .format = options.format},
                       *console);
   const ScanOutcome outcome = session.Run(name, standardInput ? STDIN_FILENO : -1);
   console.reset();  // its listing lines written out before what follows

@@ -70,7 +70,7 @@ Json Entries(const MapSummary& summary) {
   return list;
 }
 
-// Counts by record type, named by the type's two hexadecimal digits.
+// Counts by record type, named as records of the file's format name it.
 Json Records(const MapSummary& summary) {
   Json records = Json::object();
   for (const MapSummary::RecordRow& row : summary.Records()) records[row.type] = row.count;
@@ -103,6 +103,11 @@ Json MapJson(const std::string& name, const MemoryMap& map, const FaultReport* f
     const std::span<const Message> warnings = summary.Warnings();
     document["error"] = warnings.empty() ? "" : JoinLines(warnings.back(), "; ");
     return document;
+  }
+  const RecordTally& records = map.Records();
+  document["format"] = FormatName(records.Format());
+  if (records.Format() == FileFormat::SRecord) {
+    document["header"] = records.Header() ? Json(*records.Header()) : Json(nullptr);
   }
   document["ranges"] = Ranges(summary);
   document["gaps"] = Gaps(summary);

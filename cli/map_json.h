@@ -10,10 +10,11 @@
 
 namespace larkspan {
 
-// The map of the file `name`: "file", "ranges", "gaps", "bytes", "overlaps",
-// "entry", "records", "invalid_records", "other_lines", "warnings", and with
-// `faults` (a checked run) "faults" and "fault_counts". A file that could not be
-// read gives "file" and "error". Keys are in snake case.
+// The map of the file `name`: "file", "format" (and for an S-record file
+// "header"), "ranges", "gaps", "bytes", "overlaps", "entry", "records",
+// "invalid_records", "other_lines", "warnings", and with `faults` (a checked
+// run) "faults" and "fault_counts". A file that could not be read gives "file"
+// and "error". Keys are in snake case.
 nlohmann::ordered_json MapJson(const std::string& name, const MemoryMap& map,
                                const FaultReport* faults);
 

@@ -11,11 +11,17 @@ namespace larkspan {
 
 namespace {
 
+// The value getopt gives for --format, which has no short form.
+constexpr int kFormatOption = 0x100;
+
 constexpr char kUsage[] =
     "Usage: larkspan-scan [OPTION]... FILE...\n"
     "List the records of each Intel HEX file FILE, one line per record (data, end,\n"
     "extended segment address, start segment address), followed by a summary of the\n"
-    "lowest and highest load offsets and extended segment addresses.\n"
+    "lowest and highest load offsets and extended segment addresses. A FILE whose\n"
+    "first line that is not blank starts with 'S' and a digit is an S-record file:\n"
+    "its records (header, data, record count, start address) are listed alike,\n"
+    "followed by the lowest and highest data record addresses.\n"
     "With more than one FILE, each listing is preceded by a line '==> FILE <==' and\n"
     "separated from the one before by an empty line. When FILE is -, read standard\n"
     "input.\n"
@@ -24,7 +30,9 @@ constexpr char kUsage[] =
     "to standard error. When standard error is a terminal, it shows the progress.\n"
     "\n"
     "  -c, --check    also warn about every checksum, byte count, non-hexadecimal\n"
-    "                 character and end record fault, with its line, and end each\n"
+    "                 character and end record fault (in S-record files: record\n"
+    "                 count, termination record and address overflow faults\n"
+    "                 instead of end record ones), with its line, and end each\n"
     "                 file with a count of its faults on standard error; with\n"
     "                 --map or --dump, data written twice with other values is a\n"
     "                 fault too\n"
@@ -43,6 +51,8 @@ constexpr char kUsage[] =
     "                 more rows without data fold into one line: '*  NNh (N)\n"
     "                 bytes without data'. Implies --linear; not with --map or\n"
     "                 --json\n"
+    "      --format=FORMAT  read every FILE as FORMAT, whatever it starts with:\n"
+    "                       ihex (Intel HEX) or srec (S-record)\n"
     "  -h, --help     display this help and exit\n"
     "  -V, --version  output version information and exit\n"
     "\n"
@@ -57,6 +67,7 @@ constexpr option kLongOptions[] = {
     {"map", no_argument, nullptr, 'm'},
     {"json", no_argument, nullptr, 'j'},
     {"dump", no_argument, nullptr, 'd'},  // implies --linear
+    {"format", required_argument, nullptr, kFormatOption},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -72,12 +83,21 @@ ParsedCommandLine UsageError(const std::string& problem) {
   return Ending(kExitUsage);
 }
 
-// The option getopt stopped at: a short option by its letter, a long one as
-// written, without a value.
+// The option getopt stopped at: a short option by its letter, --format by its
+// name, another long one as written, without a value.
 std::string Offending(char** argv) {
+  if (optopt == kFormatOption) return "--format";
   if (optopt != 0) return std::string("-") + static_cast<char>(optopt);
   const std::string_view written = argv[optind - 1];
   return std::string(written.substr(0, written.find('=')));
+}
+
+// The format named `name` as --format names it.
+std::optional<FileFormat> FormatNamed(std::string_view name) {
+  for (const FileFormat format : {FileFormat::IntelHex, FileFormat::SRecord}) {
+    if (name == FormatName(format)) return format;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -103,6 +123,16 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
       case 'm':
         parsed.options.map = true;
         break;
+      case kFormatOption:
+        parsed.options.format = FormatNamed(optarg);
+        if (!parsed.options.format) {
+          return UsageError("invalid format '" + std::string(optarg) + "' for '--format' (" +
+                            std::string(FormatName(FileFormat::IntelHex)) + " or " +
+                            std::string(FormatName(FileFormat::SRecord)) + ")");
+        }
+        break;
+      case ':':
+        return UsageError("option '" + Offending(argv) + "' requires an argument");
       case 'h':
         std::fputs(kUsage, stdout);
         return Ending(kExitComplete);

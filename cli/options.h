@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "records/file_format.h"
+
 namespace larkspan {
 
 struct ScanOptions {
@@ -14,6 +16,8 @@ struct ScanOptions {
   bool map = false;     // the memory map instead of the listing
   bool json = false;    // the map as JSON
   bool dump = false;    // the data as a hex dump instead of the listing
+  // The format every file is read in; none, each file's content tells.
+  std::optional<FileFormat> format;
 };
 
 // Reads the options and files. Answers --help and --version, and wrong usage,

@@ -7,6 +7,8 @@
 
 #include "listing/listing.h"
 #include "listing/record_check.h"
+#include "listing/srecord_check.h"
+#include "listing/srecord_listing.h"
 #include "map_check.h"
 #include "recording_view.h"
 #include "records/scan_run.h"
@@ -68,11 +70,40 @@ bool CheckRecordLine(std::string_view text, Seen& seen) {
   return false;
 }
 
+bool IsDecimal(std::string_view text) {
+  return !text.empty() && text.size() <= 8 &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Checks one record line of an S-record listing; notes its address.
+bool CheckSRecordLine(std::string_view text, Seen& seen) {
+  if (text.starts_with("Header: \"")) {
+    const auto quoted = text.substr(8);
+    return quoted.size() >= 2 && quoted.back() == '"' &&
+           std::all_of(quoted.begin(), quoted.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+  }
+  if (text.starts_with("Data record: ")) {
+    const auto rest = text.substr(13);
+    const auto h = rest.find("h: ");
+    if ((h != 4 && h != 6 && h != 8) || !IsHex(rest.substr(0, h), h)) return false;
+    const auto data = rest.substr(h + 3);  // some of the line's characters as they stand
+    if (data.size() > format::kLongestRecord || HasLineBreakOrSpace(data)) return false;
+    Seen::Note(seen.lowOffset, seen.highOffset, HexValue(rest.substr(0, h)));
+    return true;
+  }
+  if (text.starts_with("Record count: ")) return IsDecimal(text.substr(14));
+  if (text.starts_with("Start address: ")) {
+    const auto rest = text.substr(15);
+    return rest.size() == 9 && IsHex(rest.substr(0, 8), 8) && rest.back() == 'h';
+  }
+  return false;
+}
+
 // "<label>Xh in line: N" with X the upper-case hex of `value`, N below `lines`.
 bool CheckMark(std::string_view text, std::string_view label, long value, long long lines) {
   if (!text.starts_with(label)) return false;
   const auto rest = std::string(text.substr(label.size()));
-  char expected[16];
+  char expected[32];
   std::snprintf(expected, sizeof expected, "%lXh in line: ", value);
   if (!rest.starts_with(expected)) return false;
   const auto line = std::stoll(rest.substr(std::string_view(expected).size()));
@@ -128,46 +159,71 @@ bool IsFaultWarning(std::string_view event) {
          });
 }
 
-// A checked run gives the events of the unchecked run, with fault warnings added
-// that name lines in order ("No end record" last, with the number of lines), and
-// counts each fault warning and each invalid record once.
-void CheckCheckedRun(const std::string& path, const RecordingView& plain, long long lines,
+// The run's listeners as a session adds them: the checks when asked for, then
+// the listing of each format, then `view`.
+struct Listeners {
+  ScanEvents events;
+  RecordCheck check{events};
+  SRecordCheck srecordCheck{events};
+  Listing listing;
+  SRecordListing srecordListing;
+
+  Listeners(RecordingView& view, bool checked)
+      : listing(events, view), srecordListing(events, view) {
+    if (checked) {
+      events.Add(check);
+      events.Add(srecordCheck);
+    }
+    events.Add(listing);
+    events.Add(srecordListing);
+    events.Add(view);
+  }
+};
+
+// A checked run gives the events of the unchecked run with warnings added that
+// name lines in order. In Intel HEX they are fault warnings ("No end record"
+// last, with the number of lines), and each fault warning and each invalid
+// record counts once; in an S-record file some warnings are not faults.
+void CheckCheckedRun(const std::string& path, std::optional<FileFormat> format,
+                     const RecordingView& plain, long long lines,
                      std::vector<std::string>& problems) {
   RecordingView view;
-  ScanEvents events;
-  RecordCheck check(events);
-  Listing listing(events, view);
-  events.Add(check);
-  events.Add(listing);
-  events.Add(view);
-  ScanRun(events).Run(path);
-  std::vector<std::string> rest;
-  long long previous = -1;
+  Listeners run(view, true);
+  ScanRun scan(run.events, format);
+  scan.Run(path);
+  const bool intelHex = scan.Format() == FileFormat::IntelHex;
+  std::size_t matched = 0;
+  long long added = 0, previous = -1;
   for (const auto& event : view.events) {
-    if (!IsFaultWarning(event)) {
-      rest.push_back(event);
+    if (matched < plain.events.size() && event == plain.events[matched]) {
+      ++matched;
+      continue;
+    }
+    ++added;
+    if (!event.starts_with("warning:") || (intelHex && !IsFaultWarning(event))) {
+      problems.push_back("checked run: " + event);
     } else if (event.starts_with("warning:No end record: ")) {
-      const bool beforeSummary =
-          std::find(rest.begin(), rest.end(), "add:" + std::string(kSeparator)) == rest.end();
+      const bool beforeSummary = matched < plain.events.size() &&
+                                 plain.events[matched] == "add:" + std::string(kSeparator);
       if (!beforeSummary ||
           event != "warning:No end record: No end record in the file; Lines read: " +
                        std::to_string(lines)) {
         problems.push_back("checked run: " + event);
       }
       previous = lines;  // nothing may follow
-    } else {
-      const long long line = std::stoll(event.substr(event.find(" in line: ") + 10));
+    } else if (const auto at = event.find(" in line: "); at != std::string::npos) {
+      const long long line = std::stoll(event.substr(at + 10));
       if (line < previous || line >= lines) problems.push_back("checked run: " + event);
       previous = line;
     }
   }
-  if (rest != plain.events) problems.push_back("a checked run lists or warns differently");
-  const auto faults =
-      static_cast<long long>(view.events.size() - rest.size()) +
-      static_cast<long long>(std::count_if(rest.begin(), rest.end(), [](const std::string& e) {
-        return e.starts_with("warning:Invalid record: ");
-      }));
-  if (faults != check.Faults().Total()) problems.push_back("checked run: faults miscounted");
+  if (matched != plain.events.size())
+    problems.push_back("a checked run lists or warns differently");
+  const long long invalid = static_cast<long long>(view.With("warning:Invalid record: ").size());
+  const long long faults = run.check.Faults().Total() + run.srecordCheck.Faults().Total();
+  if (intelHex ? faults != added + invalid : faults < invalid || faults > added + invalid) {
+    problems.push_back("checked run: faults miscounted");
+  }
 }
 
 // Number of lines in `bytes` by the line-reading rule: a line ends at CR, CR LF or
@@ -189,7 +245,7 @@ long long CountLines(std::string_view bytes) {
 
 // The checks of a finished run's events.
 std::vector<std::string> CheckEvents(const RecordingView& view, ScanOutcome outcome,
-                                     long long lines) {
+                                     FileFormat format, long long lines) {
   std::vector<std::string> problems;
   const auto& events = view.events;
   if (outcome != ScanOutcome::Complete) problems.push_back("the run did not complete");
@@ -203,8 +259,9 @@ std::vector<std::string> CheckEvents(const RecordingView& view, ScanOutcome outc
     return problems;
   }
   Seen seen;
+  const auto check = format == FileFormat::SRecord ? CheckSRecordLine : CheckRecordLine;
   for (auto it = listed.begin(); it != separator; ++it) {
-    if (!CheckRecordLine(*it, seen)) problems.push_back("not a listing line: " + *it);
+    if (!check(*it, seen)) problems.push_back("not a listing line: " + *it);
   }
   CheckSummary(std::vector<std::string>(separator + 1, listed.end()), seen, lines, problems);
   CheckWarnings(view, lines, problems);
@@ -220,19 +277,32 @@ std::vector<std::string> CheckEvents(const RecordingView& view, ScanOutcome outc
   return problems;
 }
 
+// Checks a run in `format`, or in the one the file tells, adding the problems
+// found, each after `prefix`; returns the format the file was read in.
+FileFormat CheckScanIn(const std::string& path, long long lines, std::optional<FileFormat> format,
+                       const std::string& prefix, std::vector<std::string>& problems) {
+  RecordingView view;
+  Listeners run(view, false);
+  ScanRun scan(run.events, format);
+  const ScanOutcome outcome = scan.Run(path);
+  const FileFormat read = scan.Format().value_or(FileFormat::IntelHex);
+  auto found = CheckEvents(view, outcome, read, lines);
+  if (format && read != *format) found.push_back("the run did not keep the format given");
+  CheckCheckedRun(path, format, view, lines, found);
+  for (std::string& problem : CheckMap(path, format)) found.push_back(std::move(problem));
+  for (const std::string& problem : found) problems.push_back(prefix + problem);
+  return read;
+}
+
 }  // namespace
 
+// The file in the format it tells, then forced into the other one.
 std::vector<std::string> CheckScan(const std::string& path, std::string_view bytes) {
-  RecordingView view;
-  ScanEvents events;
-  Listing listing(events, view);
-  events.Add(listing);
-  events.Add(view);
-  const ScanOutcome outcome = ScanRun(events).Run(path);
   const long long lines = CountLines(bytes);
-  auto problems = CheckEvents(view, outcome, lines);
-  CheckCheckedRun(path, view, lines, problems);
-  for (std::string& problem : CheckMap(path)) problems.push_back(std::move(problem));
+  std::vector<std::string> problems;
+  const FileFormat told = CheckScanIn(path, lines, std::nullopt, "", problems);
+  const FileFormat other = told == FileFormat::SRecord ? FileFormat::IntelHex : FileFormat::SRecord;
+  CheckScanIn(path, lines, other, std::string(FormatName(other)) + ": ", problems);
   return problems;
 }
 

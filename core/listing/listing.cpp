@@ -1,31 +1,11 @@
 #include "listing/listing.h"
 
-#include <cstring>
-
 #include "listing/hex_to_long.h"
-#include "records/number_text.h"
 #include "records/record_format.h"
 
 namespace larkspan {
 
-namespace {
-
 using format::Field;
-
-// Copies the `n` characters of a field with moves of 16 bytes, the last one
-// overlapping the one before, and fewer bytes only for a short field: as quick as
-// a fixed-size copy, where a copy of unknown size would start a slow string move.
-void CopyField(char* to, const char* from, std::size_t n) {
-  constexpr std::size_t kMove = 16;
-  if (n >= kMove) {
-    for (std::size_t i = 0; i + kMove < n; i += kMove) std::memcpy(to + i, from + i, kMove);
-    std::memcpy(to + n - kMove, from + n - kMove, kMove);
-    return;
-  }
-  for (; n != 0; --n) *to++ = *from++;
-}
-
-}  // namespace
 
 void Listing::OnRecord(const Record& record) {
   switch (record.type) {
@@ -56,18 +36,12 @@ void Listing::OnRecord(const Record& record) {
   WarnUnknown(record);
 }
 
-// "Data record: OOOOh: DD...": the most common line, built in place.
 void Listing::ListData(const Record& record) {
-  constexpr std::string_view kHead = PrefixOf(LineKind::kData);
-  constexpr std::size_t kOffsetAt = kHead.size(), kSuffixAt = kOffsetAt + format::kOffsetWidth;
   const std::string_view data =
       Field(record.text, format::kDataIndex, std::size_t{record.count} * 2);
-  char* line = dataLine_.data();
-  std::memcpy(line, kHead.data(), kHead.size());
-  std::memcpy(line + kOffsetAt, record.text.data() + format::kOffsetIndex, format::kOffsetWidth);
-  std::memcpy(line + kSuffixAt, kOffsetSuffix.data(), kOffsetSuffix.size());
-  CopyField(line + kDataAt, data.data(), data.size());
-  output_.AddToList(std::string_view(line, kDataAt + data.size()), LineKind::kData, record.line);
+  output_.AddToList(PutDataLine<format::kOffsetWidth>(
+                        dataLine_.data(), record.text.data() + format::kOffsetIndex, data),
+                    LineKind::kData, record.line);
   state_.Address.Note(record.offset, record.line);
 }
 
@@ -125,26 +99,10 @@ void Listing::WarnInvalid(const Record& record) {
 
 void Listing::OnEnd(std::int64_t /*lines*/) {
   if (!intelHex_) return;
-  text_.assign(kSeparator);
-  Add(LineKind::kPlain);
-  ListSpan("address: ", state_.Address);
-  ListSpan("Extended address: ", state_.Extended);
-  if (linear_) ListSpan("Extended linear address: ", state_.Linear);
-}
-
-// "First NAMEXh in line: N" and "Last NAMEXh in line: N", when a value was met.
-void Listing::ListSpan(std::string_view name, const Span& span) {
-  if (!span.Used) return;
-  ListMark("First " + std::string(name), span.First);
-  ListMark("Last " + std::string(name), span.Last);
-}
-
-void Listing::ListMark(std::string_view label, const Mark& mark) {
-  text_.assign(label);
-  AppendHex(text_, static_cast<std::uint32_t>(mark.Value));
-  text_.append("h in line: ");
-  AppendDecimal(text_, mark.Line);
-  Add(LineKind::kPlain);
+  AddSeparator(output_);
+  AddSpan(output_, text_, "address: ", state_.Address);
+  AddSpan(output_, text_, "Extended address: ", state_.Extended);
+  if (linear_) AddSpan(output_, text_, "Extended linear address: ", state_.Linear);
 }
 
 }  // namespace larkspan

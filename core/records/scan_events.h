@@ -88,7 +88,9 @@ struct SRecord {
   std::string_view text;
   std::uint64_t length = 0;
   // The bytes spelled from the byte count on, as far as the characters are
-  // hexadecimal digits, and how many characters after the type are.
+  // hexadecimal digits, and how many characters after the type are. Decoded
+  // through the address at least, whole for S0 always and for the others when a
+  // listener asks.
   std::span<const std::uint8_t> bytes;
   std::size_t hexDigits = 0;
 

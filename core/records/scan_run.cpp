@@ -88,14 +88,17 @@ void ScanRun::Decode(std::string_view line, std::uint64_t length) {
   events_.Record(record);
 }
 
-// Every S-record is decoded whole: its address is needed in any case, and the
-// data follow it.
+// The byte count and address of every S-record are decoded, as one block of
+// sixteen digits at most; the whole record only for a header, and for every
+// record when a listener asks.
 void ScanRun::DecodeSRecord(std::string_view line, std::uint64_t length) {
+  constexpr std::size_t kBlockDigits = 16;
   const char typeDigit = line.size() > srec::kTypeIndex ? line[srec::kTypeIndex] : '\0';
   if (typeDigit < '0' || typeDigit > '9') return events_.Warn(InvalidRecord(lineIndex_));
   const auto type = static_cast<std::uint8_t>(typeDigit - '0');
-  const std::size_t decoded = DecodeHex(line.substr(srec::kBytesIndex), bytes_.data());
   const std::size_t addressBytes = srec::kAddressBytes[type];
+  const std::size_t digits = decodeAll_ || type == srec::kHeader ? line.size() : kBlockDigits;
+  const std::size_t decoded = DecodeHex(line.substr(srec::kBytesIndex, digits), bytes_.data());
   if (decoded < 2 * (1 + addressBytes) || bytes_[0] < addressBytes + 1) {
     return events_.Warn(InvalidRecord(lineIndex_));
   }

@@ -32,7 +32,8 @@ Counts CountsOf(const std::string& path, ListingOutput* listing, bool linear) {
 TEST(ScanSession, CountsAlikeWithAndWithoutTheListing) {
   const std::filesystem::path data = std::filesystem::path(LARKSPAN_SOURCE_DIR) / "tests/data";
   int files = 0;
-  for (const char* folder : {"map", "check", "listing", "hostile", "realhex"}) {
+  for (const char* folder :
+       {"map", "check", "listing", "hostile", "realhex", "srec", "srec-check", "srec-cli"}) {
     for (const auto& file : std::filesystem::directory_iterator(data / folder)) {
       for (const bool linear : {false, true}) {
         DiscardedListing listing;

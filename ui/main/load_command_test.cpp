@@ -81,6 +81,7 @@ class LoadCommandTest : public testing::WindowFixture {
     QTest::newRow("mixed") << data + "mixed.hex";
     QTest::newRow("options-end") << data + "-dash.hex";
     QTest::newRow("example") << data + "../../examples/sample86.hex";
+    QTest::newRow("srec.s19.s19") << data + "srec/s19.s19";
     for (const char* kind : {"realhex", "hostile"}) {
       for (const QString& name : QDir(data + kind).entryList({"*.hex", "*.H86", "*.bin"})) {
         QTest::addRow("%s.%s", kind, qPrintable(name)) << data + kind + '/' + name;
