@@ -19,7 +19,10 @@
 # - a 16 MiB image with 32-bit addresses written by srec_cat: larkspan-scan --dump
 #   FILE > /dev/null against srec_cat FILE -intel -o - -hex-dump (best of three),
 #   with the goals of 10 times faster and a peak memory of at most the file's data
-#   bytes plus 16 MiB.
+#   bytes plus 16 MiB;
+# - that 16 MiB image written as S-records with 32-bit addresses: larkspan-scan FILE
+#   and --map FILE against srec_info FILE, with the goals of 10 times faster each and
+#   the peak memory of Intel HEX.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps srecord time xvfb
@@ -121,6 +124,36 @@ for end in 0x09000000 0x0C000000; do
            mt, mm / 1024, st / mt_floor, (mm / 1024 <= goal ? "<= " : "OVER ") goal
     if (st / mt_floor < 8) print "  (larkspan-scan --map: below its goal of 8 times faster)" }'
 done
+
+# The 16 MiB image as S-records with 32-bit addresses (S3, 16 bytes each, as the
+# Intel file), made once by srec_cat: the listing and --map against srec_info on
+# the same file. Goals: at least 10 times faster each; peak memory as for Intel HEX
+# (the listing 3 MiB, the map the data bytes plus 16 MiB).
+srec_section() {
+  local end=$1 file
+  file=bench/out/linear-$end.s37
+  [ -f "$file" ] || srec_cat "$(linear_image "$end")" -intel -o "$file" -motorola \
+    -address-length=4 -obs=16
+  local st sm lt lm mt mm
+  st=$(best_wall srec_info "$file")
+  sm=$(peak_kib srec_info "$file")
+  lt=$(best_wall "$bin/larkspan-scan" "$file")
+  lm=$(peak_kib "$bin/larkspan-scan" "$file")
+  mt=$(best_wall "$bin/larkspan-scan" --map "$file")
+  mm=$(peak_kib "$bin/larkspan-scan" --map "$file")
+  echo
+  printf '%-10s %8s | %11s %8s | %10s %8s %7s | %8s %8s %7s\n' "S37 MiB" "file MB" \
+    "srec_info s" "RSS MiB" "listing s" "RSS MiB" speedup "--map s" "RSS MiB" speedup
+  awk -v data=$((end - 0x08000000)) -v bytes="$(stat -c %s "$file")" -v st="$st" -v sm="$sm" \
+      -v lt="$lt" -v lm="$lm" -v mt="$mt" -v mm="$mm" 'BEGIN {
+    printf "%-10d %8d | %11.3f %8.1f | %10.3f %8.1f %6.1fx | %8.3f %8.1f %6.1fx\n",
+           data / 1048576, bytes / 1e6, st, sm / 1024, lt, lm / 1024, st / lt, mt, mm / 1024, st / mt
+    if (st / lt < 10) print "  (larkspan-scan on S-records: below its goal of 10 times faster)"
+    if (lm > 3 * 1024) print "  (larkspan-scan on S-records: above its goal of 3 MiB peak memory)"
+    if (st / mt < 10) print "  (larkspan-scan --map on S-records: below its goal of 10 times faster)"
+    if (mm * 1024 > data + 16 * 1048576) print "  (larkspan-scan --map on S-records: above its memory goal)" }'
+}
+srec_section 0x09000000
 
 # An X server for the window on the xcb platform, as users see it.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>bench/out/display 2>/dev/null &
