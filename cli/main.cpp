@@ -1,5 +1,6 @@
 // larkspan-scan: prints the listing of Intel HEX and S-record files on standard
-// output, or their memory map, as text or JSON, or their data by address.
+// output, or their memory map, as text or JSON, or their data by address, or
+// compares two images, or gives checksums of an image.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "checksum_command.h"
 #include "compare_command.h"
 #include "console_view.h"
 #include "dump.h"
@@ -81,12 +83,6 @@ int ScanCatching(const std::string& path, const ScanOptions& options, Json& docu
   }
 }
 
-// The worse of two exit statuses: a file error, then faults, then success.
-int Worse(int a, int b) {
-  const auto rank = [](int status) { return status == kExitFaults ? 1 : status * 2; };
-  return rank(a) >= rank(b) ? a : b;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,6 +90,7 @@ int main(int argc, char** argv) {
   if (command.exitStatus) return *command.exitStatus;
   const ScanOptions& options = command.options;
   if (options.compare) return RunCompare(options);
+  if (!options.checksums.empty()) return RunChecksums(options);
   const bool headers = options.files.size() > 1 && !options.json;
   int status = kExitComplete;
   Json documents = Json::array();
@@ -103,13 +100,13 @@ int main(int argc, char** argv) {
       std::printf("%s==> %s <==\n", i == 0 ? "" : "\n",
                   path == "-" ? "standard input" : path.c_str());
     }
-    status = Worse(status, ScanCatching(path, options, documents));
+    status = WorseStatus(status, ScanCatching(path, options, documents));
   }
   // One file's document stands alone; several files' are one array.
   if (options.json && !documents.empty()) {
     const Json& text = documents.size() == 1 ? documents.front() : documents;
     std::puts(text.dump(2).c_str());
-    if (!Flushed()) status = Worse(status, kExitFileError);
+    if (!Flushed()) status = WorseStatus(status, kExitFileError);
   }
   return status;
 }

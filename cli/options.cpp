@@ -60,19 +60,41 @@ constexpr char kUsage[] =
     "                 its first bytes; the entry points when they differ; a summary.\n"
     "                 Exit status as cmp: 0 identical, 1 different, 2 trouble\n"
     "      --fill=XX  with --compare, a byte with data in one file only counts as\n"
-    "                 equal when it is XX (hexadecimal; erased flash reads FF)\n"
-    "      --range=FIRST:LAST  with --compare, compare only the addresses from\n"
+    "                 equal when it is XX (hexadecimal; erased flash reads FF);\n"
+    "                 with --crc, gaps count as XX\n"
+    "      --range=FIRST:LAST  with --compare or --crc, only the addresses from\n"
     "                 FIRST to LAST (hexadecimal, with or without 0x or h)\n"
+    "      --crc=ALGORITHM[,ALGORITHM]...  print checksums of each FILE's image:\n"
+    "                 each algorithm with its parameters, the range, the bytes with\n"
+    "                 data and the gap bytes in it, the value and the bytes it is\n"
+    "                 stored as, little- and big-endian. ALGORITHM, in any case:\n"
+    "                 CRC-32/ISO-HDLC (crc32), CRC-32/MPEG-2 (crc32-mpeg2),\n"
+    "                 CRC-32/ISCSI (crc32c), CRC-16/IBM-3740 (ccitt-false),\n"
+    "                 CRC-16/XMODEM (xmodem), CRC-16/KERMIT (kermit),\n"
+    "                 CRC-16/MODBUS (modbus), CRC-16/ARC (arc); stm32: CRC-32/MPEG-2\n"
+    "                 fed 32-bit words read little-endian, gaps and a final partial\n"
+    "                 word filled (FF unless --fill says otherwise); sum8, sum16,\n"
+    "                 sum32: the sum of the bytes modulo 2^8, 2^16, 2^32; or any CRC\n"
+    "                 as width=N,poly=X,init=X,refin=B,refout=B,xorout=X (hexadecimal,\n"
+    "                 true or false). The range is --range, else from the lowest\n"
+    "                 to the highest address with data. Without --fill only the\n"
+    "                 bytes with data count, and when the range has gaps the value\n"
+    "                 with the gaps as FF follows; with --fill=XX gaps count as XX.\n"
+    "                 With --json one document per FILE\n"
+    "      --verify-at=ADDR  with --crc, compare the value stored at ADDR, read in\n"
+    "                 both byte orders; without --range the range ends before ADDR.\n"
+    "                 Exit status 3 when a stored value does not match\n"
     "  -h, --help     display this help and exit\n"
     "  -V, --version  output version information and exit\n"
     "\n"
     "Exit status: 0 when the listing is complete (with or without warnings),\n"
     "1 when a FILE cannot be opened or read, 2 for wrong usage, 3 with --check when\n"
     "a FILE has a fault (an invalid record included; unknown record types are not\n"
-    "faults). With several files, the worst status of them counts: 1, then 3, then 0.\n";
+    "faults), and with --crc when a stored value does not match. With several files,\n"
+    "the worst status of them counts: 1, then 3, then 0.\n";
 
 // The values getopt gives for the long options without a short form.
-enum : int { kFormatOption = 0x100, kCompare, kFill, kRange };
+enum : int { kFormatOption = 0x100, kCompare, kFill, kRange, kCrc, kVerifyAt };
 
 constexpr option kLongOptions[] = {
     {"check", no_argument, nullptr, 'c'},
@@ -84,6 +106,8 @@ constexpr option kLongOptions[] = {
     {"compare", no_argument, nullptr, kCompare},
     {"fill", required_argument, nullptr, kFill},
     {"range", required_argument, nullptr, kRange},
+    {"crc", required_argument, nullptr, kCrc},
+    {"verify-at", required_argument, nullptr, kVerifyAt},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -131,9 +155,14 @@ bool ParseFill(std::string_view text, CompareOptions& options) {
   return true;
 }
 
-std::optional<std::string> CompareProblem(const ScanOptions& options, bool compareValues) {
+std::optional<std::string> ModeProblem(const ScanOptions& options, bool compareValues) {
+  const bool checksums = !options.checksums.empty();
+  if (options.verifyAt && !checksums) return "--verify-at needs --crc";
+  if (checksums && (options.compare || options.dump || (options.map && !options.json))) {
+    return "--crc cannot be combined with --compare, --map or --dump";
+  }
   if (!options.compare) {
-    if (compareValues) return "--fill and --range need --compare";
+    if (compareValues && !checksums) return "--fill and --range need --compare or --crc";
     return std::nullopt;
   }
   if (options.files.size() != 2) return "--compare needs exactly two FILEs";
@@ -196,7 +225,21 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
         if (!ParseRange(optarg, parsed.options.compareOptions)) {
           return UsageError("invalid address range '" + std::string(optarg) + "'");
         }
-        compareValues = true;
+        compareValues = parsed.options.rangeGiven = true;
+        break;
+      case kCrc:
+        if (const ParsedAlgorithms named = ParseAlgorithms(optarg); named.problem.empty()) {
+          parsed.options.checksums.insert(parsed.options.checksums.end(), named.algorithms.begin(),
+                                          named.algorithms.end());
+        } else {
+          return UsageError(named.problem);
+        }
+        break;
+      case kVerifyAt:
+        parsed.options.verifyAt = ParseAddress(optarg);
+        if (!parsed.options.verifyAt) {
+          return UsageError("invalid address '" + std::string(optarg) + "' for '--verify-at'");
+        }
         break;
       case ':':
         return UsageError("option '" + Offending(argv) + "' requires an argument");
@@ -212,7 +255,7 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   }
   for (int i = optind; i < argc; ++i) parsed.options.files.emplace_back(argv[i]);
   if (parsed.options.files.empty()) return UsageError("missing FILE");
-  if (const std::optional<std::string> problem = CompareProblem(parsed.options, compareValues)) {
+  if (const std::optional<std::string> problem = ModeProblem(parsed.options, compareValues)) {
     return UsageError(*problem);
   }
   if (parsed.options.dump && parsed.options.map) {

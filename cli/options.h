@@ -1,10 +1,12 @@
 // The command line of larkspan-scan.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "checksum/checksum_algorithm.h"
 #include "compare/image_compare.h"
 #include "records/file_format.h"
 
@@ -21,6 +23,10 @@ struct ScanOptions {
   std::optional<FileFormat> format;
   bool compare = false;           // compare the images of two files
   CompareOptions compareOptions;  // --fill and --range
+  bool rangeGiven = false;        // --range, else the range of the data
+  // --crc: the checksums of each file's image, and --verify-at, where it is stored.
+  std::vector<ChecksumAlgorithm> checksums;
+  std::optional<std::uint32_t> verifyAt;
 };
 
 // Reads the options and files. Answers --help and --version, and wrong usage,
@@ -35,5 +41,11 @@ inline constexpr int kExitComplete = 0;
 inline constexpr int kExitFileError = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitFaults = 3;
+
+// The worse of two exit statuses: a file error, then faults, then success.
+inline int WorseStatus(int a, int b) {
+  const auto rank = [](int status) { return status == kExitFaults ? 1 : status * 2; };
+  return rank(a) >= rank(b) ? a : b;
+}
 
 }  // namespace larkspan
