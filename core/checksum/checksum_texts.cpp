@@ -46,9 +46,10 @@ std::string GapRuleText(const ChecksumResult& r) {
   return text + ")";
 }
 
-// "CBF43926, stored as 26 39 F4 CB (little-endian), CB F4 39 26 (big-endian)".
-std::string ValueAndBytes(const ChecksumAlgorithm& a, std::uint64_t value) {
-  return ValueText(a, value) + ", stored as " + StoredBytesText(a, value, true) +
+// "CBF43926 NOTE, stored as 26 39 F4 CB (little-endian), CB F4 39 26 (big-endian)".
+std::string ValueAndBytes(const ChecksumAlgorithm& a, std::uint64_t value,
+                          const std::string& note) {
+  return ValueText(a, value) + note + ", stored as " + StoredBytesText(a, value, true) +
          " (little-endian), " + StoredBytesText(a, value, false) + " (big-endian)";
 }
 
@@ -104,9 +105,9 @@ std::vector<std::string> ChecksumLines(const ChecksumResult& result) {
   const ChecksumAlgorithm& a = result.algorithm;
   std::vector<std::string> lines = {
       a.name + ": " + ParametersText(a), Labelled("range:", RangeText(result)),
-      Labelled("value:", ValueAndBytes(a, result.value) + GapRuleText(result))};
+      Labelled("value:", ValueAndBytes(a, result.value, GapRuleText(result)))};
   if (result.valueWithGapsAsFF) {
-    lines.push_back(Labelled("gaps as FF:", ValueAndBytes(a, *result.valueWithGapsAsFF)));
+    lines.push_back(Labelled("gaps as FF:", ValueAndBytes(a, *result.valueWithGapsAsFF, "")));
   }
   if (result.stored) lines.push_back(Labelled("stored:", StoredText(result)));
   return lines;
