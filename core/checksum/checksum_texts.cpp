@@ -66,8 +66,13 @@ std::string StoredText(const ChecksumResult& r) {
   if (s.Matches()) {
     return at + bytes + ": matches as " + (s.matchesLittleEndian ? "little" : "big") + "-endian";
   }
-  return at + bytes + ": no match (little-endian " + ValueText(a, s.littleEndian) +
-         ", big-endian " + ValueText(a, s.bigEndian) + ")";
+  std::string text = at + bytes + ": no match (little-endian " + ValueText(a, s.littleEndian) +
+                     ", big-endian " + ValueText(a, s.bigEndian) + ")";
+  const std::optional<std::uint64_t> filled = r.valueWithGapsAsFF;
+  if (filled && (*filled == s.littleEndian || *filled == s.bigEndian)) {
+    text += "; the value with the gaps as FF matches";
+  }
+  return text;
 }
 
 }  // namespace
