@@ -22,6 +22,8 @@
 #   FILE > /dev/null against srec_cat FILE -intel -o - -hex-dump (best of three),
 #   with the goals of 10 times faster and a peak memory of at most the file's data
 #   bytes plus 16 MiB;
+# - that 16 MiB image: larkspan-scan --crc crc32 against srec_cat's -crc32-l-e over
+#   the same range, with the goals of 10 times faster and the peak memory of --map;
 # - that 16 MiB image written as S-records with 32-bit addresses: larkspan-scan FILE
 #   and --map FILE against srec_info FILE, with the goals of 10 times faster each and
 #   the peak memory of Intel HEX.
@@ -193,6 +195,32 @@ compare_section() {
     if (cm / 1024 > 2 * 16 + 16) print "  (larkspan-scan --compare: above its memory goal)" }'
 }
 compare_section
+
+# The 16 MiB image: larkspan-scan --crc crc32 against srec_cat computing the same
+# CRC-32 over the same range (its -crc32-l-e filter, only the CRC written out), and
+# the two values compared. Goals: at least 10 times faster; peak memory as --map's
+# (the data bytes plus 16 MiB).
+crc_section() {
+  local file lo=0x08000000 hi=0x09000000 st ct cm theirs ours
+  file=$(linear_image $hi)
+  local srec=(srec_cat "$file" -intel -fill 0xFF $lo $hi -crop $lo $hi -crc32-l-e $hi -crop $hi
+              $((hi + 4)) -o - -intel)
+  read -r st _ < <(best_of3 "${srec[@]}")
+  read -r ct cm < <(best_of3 "$bin/larkspan-scan" --crc crc32 "$file")
+  theirs=$("${srec[@]}" | awk -F '' 'NR == 2 { print $16 $17 $14 $15 $12 $13 $10 $11 }')
+  ours=$("$bin/larkspan-scan" --crc crc32 "$file" | awk '$1 == "value:" { sub(/,$/, "", $2); print $2 }')
+  echo
+  printf '%-22s | %12s | %12s %10s | %7s | %s\n' "crc32" "srec_cat s" "--crc s" "RSS MiB" \
+    speedup "value (srec_cat)"
+  awk -v st="$st" -v ct="$ct" -v cm="$cm" -v ours="$ours" -v theirs="$theirs" 'BEGIN {
+    floor = (ct < 0.01) ? 0.01 : ct
+    printf "%-22s | %12.2f | %12.2f %10.1f | %6.1fx | %s (%s)\n", "16 MiB, 32-bit", st, ct,
+           cm / 1024, st / floor, ours, theirs
+    if (ours != theirs) print "  (larkspan-scan --crc: another value than srec_cat)"
+    if (st / floor < 10) print "  (larkspan-scan --crc: below its goal of 10 times faster)"
+    if (cm / 1024 > 16 + 16) print "  (larkspan-scan --crc: above its memory goal)" }'
+}
+crc_section
 
 # An X server for the window on the xcb platform, as users see it.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>bench/out/display 2>/dev/null &
