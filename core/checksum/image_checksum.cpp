@@ -50,11 +50,12 @@ struct Fed {
   std::optional<std::uint8_t> fill;
 
   void Gap(std::uint64_t count) const {
-    if (!fill) return;
+    if (!fill || count == 0) return;
     std::array<std::uint8_t, 64 << 10> bytes;
-    bytes.fill(*fill);
-    for (; count > 0; count -= std::min<std::uint64_t>(count, bytes.size())) {
-      engine->Update(std::span(bytes).first(std::min<std::uint64_t>(count, bytes.size())));
+    const std::size_t part = std::min<std::uint64_t>(count, bytes.size());
+    std::fill_n(bytes.begin(), part, *fill);
+    for (; count > 0; count -= std::min<std::uint64_t>(count, part)) {
+      engine->Update(std::span(bytes).first(std::min<std::uint64_t>(count, part)));
     }
   }
 };
