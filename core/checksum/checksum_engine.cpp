@@ -28,7 +28,7 @@ class OptimalCrc final : public ChecksumEngine {
   boost::crc_optimal<Width, Poly, Init, XorOut, RefIn, RefOut> crc_;
 };
 
-// CRC-32/ISO-HDLC by zlib, which reads several bytes at a time: three times as
+// CRC-32/ISO-HDLC by zlib, which reads several bytes at a time: several times as
 // fast as the table per byte.
 class ZlibCrc32 final : public ChecksumEngine {
  public:
