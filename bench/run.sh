@@ -16,10 +16,15 @@
 #   the time to select the last entry (Ctrl+End); how often the load processed
 #   pending events and laid the list out; and the time from opening the map window,
 #   after a load that gathered no map, to its map shown (goal: within 1 s);
+# - two 16 MiB images, 1000 bytes apart: larkspan-scan --compare against
+#   srec_cmp -v;
 # - a 16 MiB image with 32-bit addresses written by srec_cat: larkspan-scan --dump
 #   FILE > /dev/null against srec_cat FILE -intel -o - -hex-dump (best of three),
 #   with the goals of 10 times faster and a peak memory of at most the file's data
-#   bytes plus 16 MiB.
+#   bytes plus 16 MiB;
+# - that 16 MiB image written as S-records with 32-bit addresses: larkspan-scan FILE
+#   and --map FILE against srec_info FILE, with the goals of 10 times faster each and
+#   the peak memory of Intel HEX.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps srecord time xvfb
@@ -31,12 +36,13 @@ mkdir -p bench/out
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(1000000 4000000)
 
-# best_of3 CMD...: prints "seconds max_rss_kib" of the fastest of three runs.
+# best_of3 CMD...: prints "seconds max_rss_kib" of the fastest of three runs. A
+# command may end with a status other than 0 (compares that find differences do).
 best_of3() {
   local best="" line out
   out=$(mktemp)
   for _ in 1 2 3; do
-    /usr/bin/time -o "$out" -f "%e %M" "$@" >/dev/null 2>&1
+    /usr/bin/time -o "$out" -f "%e %M" "$@" >/dev/null 2>&1 || true
     line=$(tail -n 1 "$out")
     if [ -z "$best" ] || awk -v a="${line%% *}" -v b="${best%% *}" 'BEGIN{exit !(a<b)}'; then
       best=$line
@@ -121,6 +127,72 @@ for end in 0x09000000 0x0C000000; do
            mt, mm / 1024, st / mt_floor, (mm / 1024 <= goal ? "<= " : "OVER ") goal
     if (st / mt_floor < 8) print "  (larkspan-scan --map: below its goal of 8 times faster)" }'
 done
+
+# The 16 MiB image as S-records with 32-bit addresses (S3, 16 bytes each, as the
+# Intel file), made once by srec_cat: the listing and --map against srec_info on
+# the same file. Goals: at least 10 times faster each; peak memory as for Intel HEX
+# (the listing 3 MiB, the map the data bytes plus 16 MiB).
+srec_section() {
+  local end=$1 file
+  file=bench/out/linear-$end.s37
+  [ -f "$file" ] || srec_cat "$(linear_image "$end")" -intel -o "$file" -motorola \
+    -address-length=4 -obs=16
+  local st sm lt lm mt mm
+  st=$(best_wall srec_info "$file")
+  sm=$(peak_kib srec_info "$file")
+  lt=$(best_wall "$bin/larkspan-scan" "$file")
+  lm=$(peak_kib "$bin/larkspan-scan" "$file")
+  mt=$(best_wall "$bin/larkspan-scan" --map "$file")
+  mm=$(peak_kib "$bin/larkspan-scan" --map "$file")
+  echo
+  printf '%-10s %8s | %11s %8s | %10s %8s %7s | %8s %8s %7s\n' "S37 MiB" "file MB" \
+    "srec_info s" "RSS MiB" "listing s" "RSS MiB" speedup "--map s" "RSS MiB" speedup
+  awk -v data=$((end - 0x08000000)) -v bytes="$(stat -c %s "$file")" -v st="$st" -v sm="$sm" \
+      -v lt="$lt" -v lm="$lm" -v mt="$mt" -v mm="$mm" 'BEGIN {
+    printf "%-10d %8d | %11.3f %8.1f | %10.3f %8.1f %6.1fx | %8.3f %8.1f %6.1fx\n",
+           data / 1048576, bytes / 1e6, st, sm / 1024, lt, lm / 1024, st / lt, mt, mm / 1024, st / mt
+    if (st / lt < 10) print "  (larkspan-scan on S-records: below its goal of 10 times faster)"
+    if (lm > 3 * 1024) print "  (larkspan-scan on S-records: above its goal of 3 MiB peak memory)"
+    if (st / mt < 10) print "  (larkspan-scan --map on S-records: below its goal of 10 times faster)"
+    if (mm * 1024 > data + 16 * 1048576) print "  (larkspan-scan --map on S-records: above its memory goal)" }'
+}
+srec_section 0x09000000
+
+# Two 16 MiB images of a million records each, the second with 1000 scattered
+# bytes changed: --compare against srec_cmp -v on the same pair. Goals: at least
+# 10 times faster; peak memory at most the two images' data plus 16 MiB.
+changed_copy() {  # changed_copy FILE: FILE with 1000 data bytes changed, made once
+  local out=${1%.hex}-changed.hex
+  [ -f "$out" ] || python3 - "$1" "$out" <<'PY'
+import random, sys
+lines = open(sys.argv[1]).read().split("\n")
+rng = random.Random(1000)
+data = [i for i, l in enumerate(lines) if l[7:9] == "00" and len(l) > 11]
+for i in rng.sample(data, 1000):
+    fields = bytearray.fromhex(lines[i][1:-2])
+    fields[4 + rng.randrange(fields[0])] ^= 0x5A
+    lines[i] = ":" + fields.hex().upper() + "%02X" % (-sum(fields) & 0xFF)
+open(sys.argv[2], "w").write("\n".join(lines))
+PY
+  echo "$out"
+}
+compare_section() {
+  local first second ct cm st
+  first=$(linear_image 0x09000000)
+  second=$(changed_copy "$first")
+  read -r st _ < <(best_of3 srec_cmp "$first" -intel "$second" -intel -v)
+  read -r ct cm < <(best_of3 "$bin/larkspan-scan" --compare "$first" "$second")
+  echo
+  printf '%-22s | %12s | %12s %10s | %7s\n' "compare" "srec_cmp -v s" "--compare s" "RSS MiB" \
+    speedup
+  awk -v st="$st" -v ct="$ct" -v cm="$cm" 'BEGIN {
+    floor = (ct < 0.01) ? 0.01 : ct
+    printf "%-22s | %12.2f | %12.2f %10.1f | %6.1fx\n", "16 MiB, 1000 changed", st, ct,
+           cm / 1024, st / floor
+    if (st / floor < 10) print "  (larkspan-scan --compare: below its goal of 10 times faster)"
+    if (cm / 1024 > 2 * 16 + 16) print "  (larkspan-scan --compare: above its memory goal)" }'
+}
+compare_section
 
 # An X server for the window on the xcb platform, as users see it.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>bench/out/display 2>/dev/null &
