@@ -1,5 +1,6 @@
 #include "compare/compare_window.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +46,8 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 CompareWindow::~CompareWindow() = default;
 
 void CompareWindow::BuildControls() {
+  Files_Label = new QLabel(this);
+  Files_Label->setTextFormat(Qt::PlainText);
   Summary_Label = new QLabel(this);
   Summary_Label->setTextFormat(Qt::PlainText);
   Summary_Label->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -67,6 +70,7 @@ void CompareWindow::BuildControls() {
   bar->addStretch(2);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(bar);
+  layout->addWidget(Files_Label);
   layout->addWidget(Summary_Label);
   layout->addWidget(View, 1);
   layout->addWidget(Status_Label);
@@ -102,6 +106,9 @@ void CompareWindow::SetCompare(std::shared_ptr<const MemoryMap> first, const QSt
   second_ = std::move(second);
   note_ = note;
   setWindowTitle(QStringLiteral("Compare: %1 with %2").arg(firstFile, secondFile));
+  Files_Label->setText(QStringLiteral("Left: %1    Right: %2")
+                           .arg(QFileInfo(firstFile).fileName(), QFileInfo(secondFile).fileName()));
+  Files_Label->setToolTip(firstFile + QLatin1Char('\n') + secondFile);
   if (first_ != nullptr && second_ != nullptr) {
     compare_ = std::make_unique<ImageCompare>(first_->Image(), first_->Entries(), second_->Image(),
                                               second_->Entries(), CompareOptions{});

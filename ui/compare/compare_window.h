@@ -37,6 +37,7 @@ class CompareWindow final : public QWidget {
                   const QString& note = QString());
   const ImageCompare* Compare() const { return compare_.get(); }
 
+  QLabel* Files_Label = nullptr;  // which file is on which side
   QLabel* Summary_Label = nullptr;
   QLineEdit* Address_Text = nullptr;
   QToolButton* Previous_Button = nullptr;

@@ -56,6 +56,7 @@ class CompareWindowTest : public testing::WindowFixture {
     QVERIFY(Window()->isWindow() && !Window()->isModal() && form_->isVisible());
     QCOMPARE(Window()->windowTitle(),
              "Compare: " + Data("base.hex") + " with " + Data("changed.hex"));
+    QCOMPARE(Window()->Files_Label->text(), QStringLiteral("Left: base.hex    Right: changed.hex"));
     QCOMPARE(Window()->Summary_Label->text(), ConsoleSummary("compare.changed.stdout"));
     const CompareRows& rows = *View()->Rows();
     const auto text = [&](std::uint32_t address) {
