@@ -15,6 +15,7 @@
 #include "compare/compare_view.h"
 #include "compare/compare_window.h"
 #include "compare/image_compare.h"
+#include "paint_watch.h"
 #include "session/scan_session.h"
 
 namespace {
@@ -24,20 +25,6 @@ std::shared_ptr<const larkspan::MemoryMap> MapOf(const char* path) {
   larkspan::ScanSession session({.map = true}, quiet);
   session.Run(path);
   return session.Map();
-}
-
-// Notes the first paint of a widget.
-class PaintWatch : public QObject {
- public:
-  bool painted = false;
-  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-    if (event->type() == QEvent::Paint) painted = true;
-    return false;
-  }
-};
-
-double Milliseconds(const QElapsedTimer& timer) {
-  return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
 }  // namespace
@@ -52,7 +39,7 @@ int main(int argc, char** argv) {
   const auto second = MapOf(argv[2]);
   larkspan::CompareWindow window;
   window.resize(900, 700);
-  PaintWatch watch;
+  larkspan::bench::PaintWatch watch;
   window.View->viewport()->installEventFilter(&watch);
 
   // Both maps are read: the compare, its rows, the window shown and painted.
@@ -67,7 +54,7 @@ int main(int argc, char** argv) {
   // On X the first paint of a window sets up what later paints reuse: counted
   // here with a second paint, the rows on the screen, and not in the first step.
   window.repaint();
-  const double openMs = Milliseconds(timer);
+  const double openMs = larkspan::bench::Milliseconds(timer);
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
 
   std::vector<double> steps;
@@ -76,7 +63,7 @@ int main(int argc, char** argv) {
     timer.start();
     window.NextDifference();
     window.View->viewport()->repaint();
-    steps.push_back(Milliseconds(timer));
+    steps.push_back(larkspan::bench::Milliseconds(timer));
   }
   std::sort(steps.begin(), steps.end());
   const auto at = [&](double share) {

@@ -1,6 +1,5 @@
 #include "compare/compare_view.h"
 
-#include <QGlyphRun>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -18,7 +17,6 @@ namespace {
 using Cell = CompareRows::Cell;
 using Layout = RowLayout;
 constexpr int kLastColumn = Layout::kRowBytes - 1;
-constexpr int kMargin = 4;  // pixels left of the address
 // From a byte's column on the first side to its column on the second.
 constexpr int kSecondShift = CompareView::kSecondColumn - Layout::kHexColumn;
 
@@ -63,58 +61,14 @@ struct CompareView::Colours {
   }
 };
 
-CompareView::CompareView(QWidget* parent) : QAbstractScrollArea(parent) {
-  QFont font(QStringLiteral("monospace"));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setFixedPitch(true);
-  setFont(font);
-  UpdateMetrics();
-  setFocusPolicy(Qt::StrongFocus);
-  verticalScrollBar()->setSingleStep(1);
-}
-
-void CompareView::UpdateMetrics() {
-  const QFontMetricsF metrics(viewport()->font());
-  charWidth_ = metrics.horizontalAdvance(QLatin1Char('0'));
-  constexpr int kLeading = 2;
-  lineHeight_ = static_cast<int>(std::ceil(metrics.height())) + kLeading;
-  ascent_ = metrics.ascent() + kLeading / 2;
-  font_ = QRawFont::fromFont(viewport()->font());
-  QString characters(static_cast<qsizetype>(glyphs_.size()), QChar());
-  for (int code = 0; code < characters.size(); ++code) characters[code] = QChar(code);
-  int count = characters.size();
-  font_.glyphIndexesForChars(characters.constData(), count, glyphs_.data(), &count);
-}
-
-// Rows hold ASCII characters only, each as wide as the next.
-void CompareView::DrawChars(QPainter& painter, int column, qreal baseline,
-                            std::string_view text) const {
-  QList<quint32> glyphs(static_cast<qsizetype>(text.size()));
-  QList<QPointF> positions(glyphs.size());
-  for (qsizetype i = 0; i < glyphs.size(); ++i) {
-    glyphs[i] = glyphs_[static_cast<unsigned char>(text[i]) & 0x7F];
-    positions[i] = QPointF(static_cast<qreal>(i) * charWidth_, 0);
-  }
-  QGlyphRun run;
-  run.setRawFont(font_);
-  run.setGlyphIndexes(glyphs);
-  run.setPositions(positions);
-  painter.drawGlyphRun(QPointF(ColumnX(column), baseline), run);
-}
-
-void CompareView::changeEvent(QEvent* event) {
-  QAbstractScrollArea::changeEvent(event);
-  if (event->type() != QEvent::FontChange) return;
-  UpdateMetrics();
-  UpdateScrollBars();
-}
+CompareView::CompareView(QWidget* parent) : RowsView(kRowChars, parent) {}
 
 void CompareView::SetRows(const CompareRows* rows) {
   rows_ = rows;
   cursor_ = rows_ != nullptr && rows_->Count() != 0 ? rows_->AddressOf(0) : 0;
   column_ = 0;
   verticalScrollBar()->setValue(0);
-  UpdateScrollBars();
+  SetRowCount(rows_ != nullptr ? rows_->Count() : 0);
   viewport()->update();
   emit cursorMoved();
 }
@@ -143,45 +97,6 @@ std::string CompareView::Text(const CompareRows::Row& row) {
   return text;
 }
 
-std::int64_t CompareView::TopRow() const {
-  return verticalScrollBar()->value();
-}
-
-int CompareView::PageRows() const {
-  return std::max(1, viewport()->height() / lineHeight_);
-}
-
-void CompareView::UpdateScrollBars() {
-  const std::int64_t rows = rows_ != nullptr ? rows_->Count() : 0;
-  verticalScrollBar()->setRange(0, static_cast<int>(std::max<std::int64_t>(0, rows - PageRows())));
-  verticalScrollBar()->setPageStep(PageRows());
-  horizontalScrollBar()->setRange(0, std::max(0, ContentWidth() - viewport()->width()));
-  horizontalScrollBar()->setPageStep(viewport()->width());
-}
-
-int CompareView::ContentWidth() const {
-  return static_cast<int>(std::ceil(2 * kMargin + kRowChars * charWidth_));
-}
-
-QSize CompareView::sizeHint() const {
-  const int frame = 2 * frameWidth();
-  return {ContentWidth() + frame + verticalScrollBar()->sizeHint().width(),
-          24 * lineHeight_ + frame};
-}
-
-void CompareView::resizeEvent(QResizeEvent* event) {
-  QAbstractScrollArea::resizeEvent(event);
-  UpdateScrollBars();
-}
-
-void CompareView::scrollContentsBy(int /*dx*/, int /*dy*/) {
-  viewport()->update();
-}
-
-qreal CompareView::ColumnX(int column) const {
-  return kMargin + column * charWidth_ - horizontalScrollBar()->value();
-}
-
 void CompareView::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(viewport());
   const QPalette& p = palette();
@@ -197,7 +112,7 @@ void CompareView::paintEvent(QPaintEvent* /*event*/) {
   const std::int64_t top = TopRow();
   const std::int64_t end = std::min(rows_->Count(), top + PageRows() + 1);
   for (std::int64_t row = top; row < end; ++row) {
-    PaintRow(painter, colours, row, static_cast<qreal>((row - top) * lineHeight_));
+    PaintRow(painter, colours, row, static_cast<qreal>((row - top) * LineHeight()));
   }
 }
 
@@ -205,10 +120,10 @@ void CompareView::PaintRow(QPainter& painter, const Colours& colours, std::int64
                            qreal y) const {
   const CompareRows::Row row = rows_->At(index);
   const std::string text = Text(row);
-  const qreal baseline = y + ascent_;
+  const qreal baseline = y + Ascent();
   const bool atCursor = index == CursorRow();
   if (row.Fold()) {
-    const QRectF band(0, y, viewport()->width(), lineHeight_);
+    const QRectF band(0, y, viewport()->width(), LineHeight());
     painter.fillRect(band, colours.foldBack);
     painter.setPen(colours.missing);
     DrawChars(painter, 0, baseline, text);
@@ -226,7 +141,7 @@ void CompareView::PaintRow(QPainter& painter, const Colours& colours, std::int64
   painter.setPen(colours.text);
   for (const bool second : {false, true}) {
     painter.drawRect(
-        QRectF(ColumnX(SideColumn(byte, second)), y, 2 * charWidth_ - 1, lineHeight_ - 1));
+        QRectF(ColumnX(SideColumn(byte, second)), y, 2 * CharWidth() - 1, LineHeight() - 1));
   }
 }
 
@@ -242,24 +157,15 @@ void CompareView::PaintSide(QPainter& painter, const Colours& colours,
     const int from = Layout::HexColumn(i) + shift;
     const int to = Layout::HexColumn(j - 1) + 2 + shift;
     if (const QColor* back = colours.BackOf(side.cells[i])) {
-      painter.fillRect(QRectF(ColumnX(from), y, (to - from) * charWidth_, lineHeight_), *back);
+      painter.fillRect(QRectF(ColumnX(from), y, (to - from) * CharWidth(), LineHeight()), *back);
     }
     painter.setPen(side.cells[i] == Cell::kMissing ? colours.missing : colours.text);
-    DrawChars(painter, from, y + ascent_, std::string_view(text).substr(from, to - from));
+    DrawChars(painter, from, y + Ascent(), std::string_view(text).substr(from, to - from));
   }
 }
 
 std::int64_t CompareView::CursorRow() const {
   return rows_ != nullptr && rows_->Count() != 0 ? rows_->RowOf(cursor_) : 0;
-}
-
-void CompareView::ScrollToRow(std::int64_t row) {
-  const std::int64_t top = TopRow();
-  if (row < top) {
-    verticalScrollBar()->setValue(static_cast<int>(row));
-  } else if (row >= top + PageRows()) {
-    verticalScrollBar()->setValue(static_cast<int>(row - PageRows() + 1));
-  }
 }
 
 void CompareView::MoveTo(std::int64_t row, int column) {
@@ -330,11 +236,11 @@ void CompareView::keyPressEvent(QKeyEvent* event) {
 
 std::optional<CompareView::Hit> CompareView::HitAt(QPoint point) const {
   if (rows_ == nullptr || point.y() < 0) return std::nullopt;
-  const std::int64_t row = TopRow() + point.y() / lineHeight_;
+  const std::int64_t row = RowAt(point.y());
   if (row >= rows_->Count()) return std::nullopt;
   const std::uint32_t first = rows_->AddressOf(row);
   if (rows_->At(row).Fold()) return Hit{first, false};
-  const int column = static_cast<int>(std::floor((point.x() - ColumnX(0)) / charWidth_));
+  const int column = ColumnAt(point.x());
   const bool second = column > kBarColumn;
   const int byte = Layout::ByteAt(second ? column - kSecondShift : column);
   return Hit{first + static_cast<std::uint32_t>(std::min(byte, kLastColumn)), second};
@@ -343,8 +249,8 @@ std::optional<CompareView::Hit> CompareView::HitAt(QPoint point) const {
 QPoint CompareView::PointOf(std::uint32_t address, bool second) const {
   const std::int64_t row = rows_ != nullptr ? rows_->RowOf(address) - TopRow() : 0;
   const int column = SideColumn(static_cast<int>(address % Layout::kRowBytes), second);
-  return QPoint(static_cast<int>(ColumnX(column) + charWidth_),
-                static_cast<int>(row * lineHeight_ + lineHeight_ / 2));
+  return QPoint(static_cast<int>(ColumnX(column) + CharWidth()),
+                static_cast<int>(row * LineHeight() + LineHeight() / 2));
 }
 
 void CompareView::mousePressEvent(QMouseEvent* event) {

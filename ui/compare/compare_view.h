@@ -3,16 +3,13 @@
 // addresses; each row made from the images when it is painted.
 #pragma once
 
-#include <QAbstractScrollArea>
-#include <QRawFont>
-
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "compare/compare_rows.h"
+#include "rows/rows_view.h"
 
 namespace larkspan {
 
@@ -20,7 +17,7 @@ namespace larkspan {
 // sides. Keys: arrows, Page Up/Down, Home/End (the start and end of the row),
 // Ctrl+Home/End (the first and last row). A double-click on a byte of the first
 // file that holds data asks for the record that wrote it.
-class CompareView final : public QAbstractScrollArea {
+class CompareView final : public RowsView {
   Q_OBJECT
 
  public:
@@ -43,11 +40,8 @@ class CompareView final : public QAbstractScrollArea {
   // the top of the view as far as the rows below it fill the view.
   void GoTo(std::uint32_t address, bool top = false);
   std::uint32_t Cursor() const { return cursor_; }
-  std::int64_t TopRow() const;
-  int PageRows() const;
   // The middle of the cell of `address` on the first or the second side.
   QPoint PointOf(std::uint32_t address, bool second = false) const;
-  QSize sizeHint() const override;
 
  signals:
   void cursorMoved();
@@ -55,12 +49,9 @@ class CompareView final : public QAbstractScrollArea {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void scrollContentsBy(int dx, int dy) override;
-  void changeEvent(QEvent* event) override;
 
  private:
   struct Colours;
@@ -68,28 +59,17 @@ class CompareView final : public QAbstractScrollArea {
     std::uint32_t address;
     bool second;
   };
-  void UpdateMetrics();
-  void UpdateScrollBars();
   void PaintRow(QPainter& painter, const Colours& colours, std::int64_t index, qreal y) const;
   void PaintSide(QPainter& painter, const Colours& colours, const CompareRows::Side& side,
                  int column, const std::string& text, qreal y) const;
   void MoveTo(std::int64_t row, int column);
   bool MoveByKey(int key, Qt::KeyboardModifiers modifiers);
-  void ScrollToRow(std::int64_t row);
   std::int64_t CursorRow() const;
   std::optional<Hit> HitAt(QPoint point) const;
-  qreal ColumnX(int column) const;
-  void DrawChars(QPainter& painter, int column, qreal baseline, std::string_view text) const;
-  int ContentWidth() const;
 
   const CompareRows* rows_ = nullptr;
   std::uint32_t cursor_ = 0;
   int column_ = 0;  // the column Up and Down keep to
-  qreal charWidth_ = 1;
-  int lineHeight_ = 1;
-  qreal ascent_ = 0;
-  QRawFont font_;
-  std::array<quint32, 128> glyphs_{};  // by ASCII code
 };
 
 }  // namespace larkspan

@@ -17,26 +17,9 @@
 #include "compare/image_compare.h"
 #include "memory/image_search.h"
 #include "memory/memory_map.h"
-#include "records/number_text.h"
+#include "rows/row_controls.h"
 
 namespace larkspan {
-
-namespace {
-
-QString Hex8(std::uint32_t address) {
-  std::string text;
-  AppendHex(text, address, 8);
-  return QString::fromLatin1(text) + QLatin1Char('h');
-}
-
-QToolButton* ToolButton(QWidget* parent, const QString& caption, const QString& tip) {
-  auto* button = new QToolButton(parent);
-  button->setText(caption);
-  button->setToolTip(tip);
-  return button;
-}
-
-}  // namespace
 
 CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   BuildControls();
@@ -51,14 +34,12 @@ void CompareWindow::BuildControls() {
   Summary_Label = new QLabel(this);
   Summary_Label->setTextFormat(Qt::PlainText);
   Summary_Label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  Address_Text = new QLineEdit(this);
-  Address_Text->setPlaceholderText(QStringLiteral("Go to address (Ctrl+G)"));
-  Address_Text->setToolTip(QStringLiteral("Hexadecimal: 8000000, 0x8000000 or 8000000h"));
+  Address_Text = AddressField(this);
   Address_Text->setMinimumWidth(
       Address_Text->fontMetrics().horizontalAdvance(Address_Text->placeholderText()) + 24);
   Previous_Button =
-      ToolButton(this, QStringLiteral("Previous difference"), QStringLiteral("Shift+F8"));
-  Next_Button = ToolButton(this, QStringLiteral("Next difference"), QStringLiteral("F8"));
+      StepButton(this, QStringLiteral("Previous difference"), QStringLiteral("Shift+F8"));
+  Next_Button = StepButton(this, QStringLiteral("Next difference"), QStringLiteral("F8"));
   View = new CompareView(this);
   Status_Label = new QLabel(this);
   Status_Label->setTextFormat(Qt::PlainText);
@@ -127,15 +108,16 @@ void CompareWindow::ShowPosition() {
     return;
   }
   const std::uint32_t cursor = View->Cursor();
-  QString text = QStringLiteral("Address ") + Hex8(cursor);
+  QString text = QStringLiteral("Address ") + AddressText(cursor);
   const auto& differences = compare_->Differences();
   const std::size_t at = compare_->DifferenceAtOrAfter(cursor);
   if (at < differences.size() && differences[at].first <= cursor) {
     const ImageCompare::Difference& d = differences[at];
-    text += QStringLiteral("; difference %1 of %2, %3 from %4 to %5")
-                .arg(at + 1)
-                .arg(differences.size())
-                .arg(QString::fromLatin1(KindText(d.kind)), Hex8(d.first), Hex8(d.last));
+    text +=
+        QStringLiteral("; difference %1 of %2, %3 from %4 to %5")
+            .arg(at + 1)
+            .arg(differences.size())
+            .arg(QString::fromLatin1(KindText(d.kind)), AddressText(d.first), AddressText(d.last));
   }
   Status_Label->setText(text);
 }
