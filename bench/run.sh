@@ -16,6 +16,9 @@
 #   the time to select the last entry (Ctrl+End); how often the load processed
 #   pending events and laid the list out; and the time from opening the map window,
 #   after a load that gathered no map, to its map shown (goal: within 1 s);
+# - two 16 MiB images, 1000 bytes apart: larkspan-scan --compare against
+#   srec_cmp -v; the compare window on them: the time to its rows painted and each
+#   step to the next difference;
 # - a 16 MiB image with 32-bit addresses written by srec_cat: larkspan-scan --dump
 #   FILE > /dev/null against srec_cat FILE -intel -o - -hex-dump (best of three),
 #   with the goals of 10 times faster and a peak memory of at most the file's data
@@ -34,12 +37,13 @@ mkdir -p bench/out
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(1000000 4000000)
 
-# best_of3 CMD...: prints "seconds max_rss_kib" of the fastest of three runs.
+# best_of3 CMD...: prints "seconds max_rss_kib" of the fastest of three runs. A
+# command may end with a status other than 0 (compares that find differences do).
 best_of3() {
   local best="" line out
   out=$(mktemp)
   for _ in 1 2 3; do
-    /usr/bin/time -o "$out" -f "%e %M" "$@" >/dev/null 2>&1
+    /usr/bin/time -o "$out" -f "%e %M" "$@" >/dev/null 2>&1 || true
     line=$(tail -n 1 "$out")
     if [ -z "$best" ] || awk -v a="${line%% *}" -v b="${best%% *}" 'BEGIN{exit !(a<b)}'; then
       best=$line
@@ -155,6 +159,42 @@ srec_section() {
 }
 srec_section 0x09000000
 
+# Two 16 MiB images of a million records each, the second with 1000 scattered
+# bytes changed: --compare against srec_cmp -v on the same pair. Goals: at least
+# 10 times faster; peak memory at most the two images' data plus 16 MiB.
+changed_copy() {  # changed_copy FILE: FILE with 1000 data bytes changed, made once
+  local out=${1%.hex}-changed.hex
+  [ -f "$out" ] || python3 - "$1" "$out" <<'PY'
+import random, sys
+lines = open(sys.argv[1]).read().split("\n")
+rng = random.Random(1000)
+data = [i for i, l in enumerate(lines) if l[7:9] == "00" and len(l) > 11]
+for i in rng.sample(data, 1000):
+    fields = bytearray.fromhex(lines[i][1:-2])
+    fields[4 + rng.randrange(fields[0])] ^= 0x5A
+    lines[i] = ":" + fields.hex().upper() + "%02X" % (-sum(fields) & 0xFF)
+open(sys.argv[2], "w").write("\n".join(lines))
+PY
+  echo "$out"
+}
+compare_section() {
+  local first second ct cm st
+  first=$(linear_image 0x09000000)
+  second=$(changed_copy "$first")
+  read -r st _ < <(best_of3 srec_cmp "$first" -intel "$second" -intel -v)
+  read -r ct cm < <(best_of3 "$bin/larkspan-scan" --compare "$first" "$second")
+  echo
+  printf '%-22s | %12s | %12s %10s | %7s\n' "compare" "srec_cmp -v s" "--compare s" "RSS MiB" \
+    speedup
+  awk -v st="$st" -v ct="$ct" -v cm="$cm" 'BEGIN {
+    floor = (ct < 0.01) ? 0.01 : ct
+    printf "%-22s | %12.2f | %12.2f %10.1f | %6.1fx\n", "16 MiB, 1000 changed", st, ct,
+           cm / 1024, st / floor
+    if (st / floor < 10) print "  (larkspan-scan --compare: below its goal of 10 times faster)"
+    if (cm / 1024 > 2 * 16 + 16) print "  (larkspan-scan --compare: above its memory goal)" }'
+}
+compare_section
+
 # An X server for the window on the xcb platform, as users see it.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>bench/out/display 2>/dev/null &
 xvfb=$!
@@ -231,3 +271,25 @@ image_section() {
   done
 }
 image_section
+
+# The compare window on the two 16 MiB images 1000 bytes apart, both maps read:
+# the time to its rows painted (goal: 100 ms) and each step to the next
+# difference with its repaint (goal: 16 ms).
+compare_window_section() {
+  cmake --build build-bench -j"$(nproc)" --target larkspan-compare-bench >/dev/null
+  local first second
+  first=$(linear_image 0x09000000)
+  second=$(changed_copy "$first")
+  echo
+  printf '%-11s %-9s | %8s | %7s %9s %8s %8s %9s\n' differences platform "open ms" steps \
+    "median ms" "p99 ms" "max ms" "over 16ms"
+  for platform in offscreen xcb; do
+    DISPLAY=$x_display QT_QPA_PLATFORM=$platform "$bin/larkspan-compare-bench" "$first" \
+      "$second" 2>/dev/null |
+      awk -v p="$platform" '{ printf "%-11d %-9s | %8.1f | %7d %9.3f %8.3f %8.3f %9d\n",
+                                    $2, p, $4, $6, $8, $10, $12, $14
+                              if ($4 > 100) print "  (compare window: above its goal of 100 ms)"
+                              if ($12 > 16) print "  (next difference: above its goal of 16 ms)" }'
+  done
+}
+compare_window_section

@@ -89,4 +89,15 @@ void ConsoleView::ErasePendingProgress() {
   progressWidth_ = 0;
 }
 
+void WriteFaults(std::FILE* out, const std::string& name, const FaultReport& faults) {
+  std::string line = "larkspan-scan: check: " + name + ": faults ";
+  line += std::to_string(faults.total) + " (";
+  const char* separator = "";
+  for (const FaultReport::Tally& fault : faults.kinds) {
+    line += separator + std::string(fault.name) + " " + std::to_string(fault.count);
+    separator = ", ";
+  }
+  std::fprintf(out, "%s)\n", line.c_str());
+}
+
 }  // namespace larkspan

@@ -11,6 +11,7 @@
 
 #include "listing/listing.h"
 #include "records/scan_events.h"
+#include "session/scan_session.h"
 
 namespace larkspan {
 
@@ -62,5 +63,8 @@ class ConsoleView final : public ListingOutput, public ScanListener {
   std::unique_ptr<char[]> pending_;  // listing lines not yet written
   std::size_t pendingSize_ = 0;
 };
+
+// "larkspan-scan: check: NAME: faults N (checksum N, byte count N, ...)".
+void WriteFaults(std::FILE* out, const std::string& name, const FaultReport& faults);
 
 }  // namespace larkspan

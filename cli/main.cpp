@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "compare_command.h"
 #include "console_view.h"
 #include "dump.h"
 #include "map_json.h"
@@ -35,18 +36,6 @@ bool SameTarget(int first, int second) {
   struct stat b {};
   if (::fstat(first, &a) != 0 || ::fstat(second, &b) != 0) return false;
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// "larkspan-scan: check: NAME: faults N (checksum N, byte count N, ...)".
-void PrintFaults(const std::string& name, const FaultReport& faults) {
-  std::string line = "larkspan-scan: check: " + name + ": faults ";
-  line += std::to_string(faults.total) + " (";
-  const char* separator = "";
-  for (const FaultReport::Tally& fault : faults.kinds) {
-    line += separator + std::string(fault.name) + " " + std::to_string(fault.count);
-    separator = ", ";
-  }
-  std::fprintf(stderr, "%s)\n", line.c_str());
 }
 
 // Lists one file ("-": standard input); returns its exit status. With --json the
@@ -78,7 +67,7 @@ int Scan(const std::string& path, const ScanOptions& options, Json& documents) {
   if (!Flushed()) return kExitFileError;
   if (outcome != ScanOutcome::Complete) return kExitFileError;
   if (!options.check) return kExitComplete;
-  PrintFaults(name, faults);
+  WriteFaults(stderr, name, faults);
   return faults.total > 0 ? kExitFaults : kExitComplete;
 }
 
@@ -104,6 +93,7 @@ int main(int argc, char** argv) {
   const ParsedCommandLine command = ParseCommandLine(argc, argv);
   if (command.exitStatus) return *command.exitStatus;
   const ScanOptions& options = command.options;
+  if (options.compare) return RunCompare(options);
   const bool headers = options.files.size() > 1 && !options.json;
   int status = kExitComplete;
   Json documents = Json::array();

@@ -57,15 +57,7 @@ Json Overlaps(const MapSummary& summary) {
 Json Entries(const MapSummary& summary) {
   Json list = Json::array();
   for (std::size_t i = 0; i < summary.EntryCount(); ++i) {
-    const MapSummary::EntryRow entry = summary.Entry(i);
-    Json item = {{"type", entry.linear ? "linear" : "segment"}};
-    if (!entry.linear) {
-      item["cs"] = entry.cs;
-      item["ip"] = entry.ip;
-    }
-    item["address"] = entry.address;
-    item["line"] = entry.line;
-    list.push_back(item);
+    list.push_back(EntryJson(summary.Entry(i)));
   }
   return list;
 }
@@ -95,6 +87,17 @@ Json FaultCountsJson(const FaultReport& faults) {
 }
 
 }  // namespace
+
+Json EntryJson(const MapSummary::EntryRow& entry) {
+  Json item = {{"type", entry.linear ? "linear" : "segment"}};
+  if (!entry.linear) {
+    item["cs"] = entry.cs;
+    item["ip"] = entry.ip;
+  }
+  item["address"] = entry.address;
+  item["line"] = entry.line;
+  return item;
+}
 
 Json MapJson(const std::string& name, const MemoryMap& map, const FaultReport* faults) {
   Json document = {{"file", name}};

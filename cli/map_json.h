@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "memory/map_summary.h"
 #include "memory/memory_map.h"
 #include "session/scan_session.h"
 
@@ -15,6 +16,11 @@ namespace larkspan {
 // "invalid_records", "other_lines", "warnings", and with `faults` (a checked
 // run) "faults" and "fault_counts". A file that could not be read gives "file"
 // and "error". Keys are in snake case.
+
+// An entry point: "type" ("segment" or "linear"), with "cs" and "ip" for a
+// segment one, "address" and "line".
+nlohmann::ordered_json EntryJson(const MapSummary::EntryRow& entry);
+
 nlohmann::ordered_json MapJson(const std::string& name, const MemoryMap& map,
                                const FaultReport* faults);
 

@@ -57,8 +57,7 @@ void WriteEntries(std::FILE* out, const MapSummary& summary) {
   std::fputs(summary.EntryCount() == 0 ? "Entry points: none\n" : "Entry points:\n", out);
   for (std::size_t i = 0; i < summary.EntryCount(); ++i) {
     const MapSummary::EntryRow entry = summary.Entry(i);
-    std::fprintf(out, "  %s%s%s, line %" PRId64 "\n", EntryKindText(entry).c_str(),
-                 entry.linear ? " " : " = ", AddressText(entry.address).c_str(), entry.line);
+    std::fprintf(out, "  %s\n", EntryText(entry).c_str());
   }
 }
 

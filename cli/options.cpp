@@ -2,17 +2,18 @@
 
 #include <getopt.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "larkspan/version.h"
+#include "memory/image_search.h"
 
 namespace larkspan {
 
 namespace {
-
-// The value getopt gives for --format, which has no short form.
-constexpr int kFormatOption = 0x100;
 
 constexpr char kUsage[] =
     "Usage: larkspan-scan [OPTION]... FILE...\n"
@@ -53,6 +54,15 @@ constexpr char kUsage[] =
     "                 --json\n"
     "      --format=FORMAT  read every FILE as FORMAT, whatever it starts with:\n"
     "                       ihex (Intel HEX) or srec (S-record)\n"
+    "      --compare  compare what two FILEs put in memory, whatever their format,\n"
+    "                 record layout or order: each run of addresses that changed or\n"
+    "                 holds data in one file only, with the lines that wrote it and\n"
+    "                 its first bytes; the entry points when they differ; a summary.\n"
+    "                 Exit status as cmp: 0 identical, 1 different, 2 trouble\n"
+    "      --fill=XX  with --compare, a byte with data in one file only counts as\n"
+    "                 equal when it is XX (hexadecimal; erased flash reads FF)\n"
+    "      --range=FIRST:LAST  with --compare, compare only the addresses from\n"
+    "                 FIRST to LAST (hexadecimal, with or without 0x or h)\n"
     "  -h, --help     display this help and exit\n"
     "  -V, --version  output version information and exit\n"
     "\n"
@@ -61,6 +71,9 @@ constexpr char kUsage[] =
     "a FILE has a fault (an invalid record included; unknown record types are not\n"
     "faults). With several files, the worst status of them counts: 1, then 3, then 0.\n";
 
+// The values getopt gives for the long options without a short form.
+enum : int { kFormatOption = 0x100, kCompare, kFill, kRange };
+
 constexpr option kLongOptions[] = {
     {"check", no_argument, nullptr, 'c'},
     {"linear", no_argument, nullptr, 'l'},
@@ -68,6 +81,9 @@ constexpr option kLongOptions[] = {
     {"json", no_argument, nullptr, 'j'},
     {"dump", no_argument, nullptr, 'd'},  // implies --linear
     {"format", required_argument, nullptr, kFormatOption},
+    {"compare", no_argument, nullptr, kCompare},
+    {"fill", required_argument, nullptr, kFill},
+    {"range", required_argument, nullptr, kRange},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -83,13 +99,48 @@ ParsedCommandLine UsageError(const std::string& problem) {
   return Ending(kExitUsage);
 }
 
-// The option getopt stopped at: a short option by its letter, --format by its
-// name, another long one as written, without a value.
+// The option getopt stopped at: a short option by its letter, a long one without
+// a short form by its name, another long one as written, without a value.
 std::string Offending(char** argv) {
-  if (optopt == kFormatOption) return "--format";
+  for (const option& longOption : kLongOptions) {
+    if (optopt >= kFormatOption && longOption.val == optopt) {
+      return "--" + std::string(longOption.name);
+    }
+  }
   if (optopt != 0) return std::string("-") + static_cast<char>(optopt);
   const std::string_view written = argv[optind - 1];
   return std::string(written.substr(0, written.find('=')));
+}
+
+// "FIRST:LAST", both hexadecimal, FIRST not above LAST.
+bool ParseRange(std::string_view text, CompareOptions& options) {
+  const std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos) return false;
+  const std::optional<std::uint32_t> first = ParseAddress(text.substr(0, colon));
+  const std::optional<std::uint32_t> last = ParseAddress(text.substr(colon + 1));
+  if (!first || !last || *first > *last) return false;
+  options.first = *first;
+  options.last = *last;
+  return true;
+}
+
+bool ParseFill(std::string_view text, CompareOptions& options) {
+  const std::optional<std::uint32_t> fill = ParseAddress(text);
+  if (!fill || *fill > 0xFF) return false;
+  options.fill = static_cast<std::uint8_t>(*fill);
+  return true;
+}
+
+std::optional<std::string> CompareProblem(const ScanOptions& options, bool compareValues) {
+  if (!options.compare) {
+    if (compareValues) return "--fill and --range need --compare";
+    return std::nullopt;
+  }
+  if (options.files.size() != 2) return "--compare needs exactly two FILEs";
+  if (options.dump || (options.map && !options.json)) {
+    return "--compare cannot be combined with --map or --dump";
+  }
+  return std::nullopt;
 }
 
 // The format named `name` as --format names it.
@@ -104,7 +155,8 @@ std::optional<FileFormat> FormatNamed(std::string_view name) {
 
 ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   ParsedCommandLine parsed;
-  opterr = 0;  // the messages are ours
+  bool compareValues = false;  // --fill or --range given
+  opterr = 0;                  // the messages are ours
   optind = 1;
   for (int option; (option = getopt_long(argc, argv, ":cdjlmhV", kLongOptions, nullptr)) != -1;) {
     switch (option) {
@@ -131,6 +183,21 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
                             std::string(FormatName(FileFormat::SRecord)) + ")");
         }
         break;
+      case kCompare:
+        parsed.options.compare = true;
+        break;
+      case kFill:
+        if (!ParseFill(optarg, parsed.options.compareOptions)) {
+          return UsageError("invalid fill byte '" + std::string(optarg) + "'");
+        }
+        compareValues = true;
+        break;
+      case kRange:
+        if (!ParseRange(optarg, parsed.options.compareOptions)) {
+          return UsageError("invalid address range '" + std::string(optarg) + "'");
+        }
+        compareValues = true;
+        break;
       case ':':
         return UsageError("option '" + Offending(argv) + "' requires an argument");
       case 'h':
@@ -145,6 +212,9 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   }
   for (int i = optind; i < argc; ++i) parsed.options.files.emplace_back(argv[i]);
   if (parsed.options.files.empty()) return UsageError("missing FILE");
+  if (const std::optional<std::string> problem = CompareProblem(parsed.options, compareValues)) {
+    return UsageError(*problem);
+  }
   if (parsed.options.dump && parsed.options.map) {
     return UsageError("--dump cannot be combined with --map or --json");
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "compare/image_compare.h"
 #include "records/file_format.h"
 
 namespace larkspan {
@@ -18,6 +19,8 @@ struct ScanOptions {
   bool dump = false;    // the data as a hex dump instead of the listing
   // The format every file is read in; none, each file's content tells.
   std::optional<FileFormat> format;
+  bool compare = false;           // compare the images of two files
+  CompareOptions compareOptions;  // --fill and --range
 };
 
 // Reads the options and files. Answers --help and --version, and wrong usage,

@@ -28,7 +28,7 @@ std::string Hex2(std::uint8_t value) {
 }  // namespace
 
 ImageRows::ImageRows(const MemoryImage& image) : image_(image), ranges_(image.Ranges()) {
-  for (const Piece& piece : image.Pieces()) AddPiece(piece);
+  for (const Piece& piece : image.Pieces()) rows_.Add(piece.first, piece.end);
   std::uint32_t reach = 0;
   for (const Overlap& overlap : image.Overlaps()) {
     if (!overlap.Conflicting()) continue;
@@ -38,67 +38,12 @@ ImageRows::ImageRows(const MemoryImage& image) : image_(image), ranges_(image.Ra
   }
 }
 
-void ImageRows::AddPiece(const Piece& piece) {
-  const std::uint64_t first = piece.first & ~std::uint64_t{kRowBytes - 1};
-  const std::uint64_t end = ((piece.end - 1) | (kRowBytes - 1)) + 1;
-  if (segments_.empty()) {
-    segments_.push_back({0, first, end, false});
-    return;
-  }
-  Segment& last = segments_.back();
-  const std::uint64_t emptyRows = first > last.end ? (first - last.end) / kRowBytes : 0;
-  if (!RowLayout::Folds(emptyRows)) {
-    last.end = std::max(last.end, end);
-    return;
-  }
-  const std::int64_t foldRow = last.row + last.Rows();
-  const std::uint64_t foldFirst = last.end;
-  segments_.push_back({foldRow, foldFirst, first, true});
-  segments_.push_back({foldRow + 1, first, end, false});
-}
-
-std::int64_t ImageRows::Count() const {
-  return segments_.empty() ? 0 : segments_.back().row + segments_.back().Rows();
-}
-
-const ImageRows::Segment& ImageRows::SegmentOfRow(std::int64_t row) const {
-  const auto after = std::upper_bound(segments_.begin(), segments_.end(), row,
-                                      [](std::int64_t r, const Segment& s) { return r < s.row; });
-  return after == segments_.begin() ? segments_.front() : *std::prev(after);
-}
-
-std::uint32_t ImageRows::AddressOf(std::int64_t row) const {
-  if (segments_.empty()) return 0;
-  const Segment& segment = SegmentOfRow(row);
-  const std::int64_t within =
-      segment.fold ? 0 : std::clamp<std::int64_t>(row - segment.row, 0, segment.Rows() - 1);
-  return static_cast<std::uint32_t>(segment.first + static_cast<std::uint64_t>(within) * kRowBytes);
-}
-
-bool ImageRows::IsFold(std::int64_t row) const {
-  return !segments_.empty() && SegmentOfRow(row).fold;
-}
-
-std::int64_t ImageRows::RowOf(std::uint32_t address) const {
-  const auto after =
-      std::upper_bound(segments_.begin(), segments_.end(), address,
-                       [](std::uint32_t a, const Segment& s) { return a < s.first; });
-  if (after == segments_.begin()) return 0;
-  const Segment& segment = *std::prev(after);
-  if (address >= segment.end) return Count() - 1;
-  if (segment.fold) return segment.row;
-  return segment.row + static_cast<std::int64_t>((address - segment.first) / kRowBytes);
-}
-
 ImageRows::Row ImageRows::At(std::int64_t index) const {
   Row row;
-  if (segments_.empty()) return row;
-  const Segment& segment = SegmentOfRow(index);
+  if (Count() == 0) return row;
   row.address = AddressOf(index);
-  if (segment.fold) {
-    row.foldBytes = segment.end - segment.first;
-    return row;
-  }
+  row.foldBytes = rows_.FoldBytes(index);
+  if (row.Fold()) return row;
   VisitData(image_, row.address, row.address + kRowBytes - 1,
             [&](std::uint64_t address, std::uint8_t byte) {
               row.bytes[address - row.address] = byte;

@@ -1,9 +1,7 @@
 // The memory image laid out in rows of 16 bytes at their absolute addresses, as
 // the image view shows it: each row as RowLayout lays it out, and the rows without
-// data that fold there as a single row that says how many bytes lack data.
-//
-// Nothing is stored per row: the layout keeps one segment per stretch of rows
-// between folds, so that finding a row or an address is a binary search.
+// data that fold there (RowFolding) as a single row that says how many bytes lack
+// data.
 #pragma once
 
 #include <array>
@@ -14,6 +12,7 @@
 #include <vector>
 
 #include "memory/memory_image.h"
+#include "memory/row_folding.h"
 #include "memory/row_layout.h"
 
 namespace larkspan {
@@ -47,7 +46,7 @@ class ImageRows {
   explicit ImageRows(const MemoryImage& image);
 
   const MemoryImage& Image() const { return image_; }
-  std::int64_t Count() const;
+  std::int64_t Count() const { return rows_.Count(); }
   Row At(std::int64_t row) const;
   // A row as text, RowLayout::kRowChars characters; a fold says how many bytes it
   // stands for and where they end.
@@ -57,11 +56,11 @@ class ImageRows {
   // it, or the gap it lies in.
   std::string Describe(std::uint32_t address) const;
   // The first address of `row`.
-  std::uint32_t AddressOf(std::int64_t row) const;
+  std::uint32_t AddressOf(std::int64_t row) const { return rows_.AddressOf(row); }
   // The row that shows `address`: for an address before the first row the first,
   // after the last row the last.
-  std::int64_t RowOf(std::uint32_t address) const;
-  bool IsFold(std::int64_t row) const;
+  std::int64_t RowOf(std::uint32_t address) const { return rows_.RowOf(address); }
+  bool IsFold(std::int64_t row) const { return rows_.IsFold(row); }
 
   // The first address of the next range of data after `address`; of the range
   // before the one `address` lies in, or of the one before the gap it lies in.
@@ -75,26 +74,12 @@ class ImageRows {
   std::string HexText(std::uint32_t first, std::uint32_t last) const;
 
  private:
-  // Rows that follow one another in memory from `first` to `end`, from display
-  // row `row` on; or a fold, one display row for the rows from `first` to `end`.
-  struct Segment {
-    std::int64_t row = 0;
-    std::uint64_t first = 0;
-    std::uint64_t end = 0;
-    bool fold = false;
-
-    std::int64_t Rows() const {
-      return fold ? 1 : static_cast<std::int64_t>((end - first) / kRowBytes);
-    }
-  };
-  void AddPiece(const MemoryImage::Piece& piece);
-  const Segment& SegmentOfRow(std::int64_t row) const;
   void MarkConflicts(Row& row) const;
   // The first range that starts after `address`.
   std::vector<MemoryImage::Range>::const_iterator RangeAfter(std::uint32_t address) const;
 
   const MemoryImage& image_;
-  std::vector<Segment> segments_;
+  RowFolding rows_;
   std::vector<MemoryImage::Range> ranges_;
   // The overlaps with differing bytes, in the order of their first address, and
   // for each the highest last address up to it, to find those that hold an address.

@@ -42,7 +42,10 @@ std::size_t MapSummary::EntryCount() const {
 }
 
 MapSummary::EntryRow MapSummary::Entry(std::size_t index) const {
-  const larkspan::Entry& entry = map_.Entries()[index];
+  return RowOf(map_.Entries()[index]);
+}
+
+MapSummary::EntryRow MapSummary::RowOf(const larkspan::Entry& entry) {
   return {entry.linear, static_cast<std::uint16_t>(entry.value >> 16),
           static_cast<std::uint16_t>(entry.value & 0xFFFF), entry.Address(), entry.line};
 }
@@ -87,6 +90,14 @@ std::string EntryKindText(const MapSummary::EntryRow& entry) {
   AppendHex(text, entry.cs, 4);
   text.push_back(':');
   AppendHex(text, entry.ip, 4);
+  return text;
+}
+
+std::string EntryText(const MapSummary::EntryRow& entry) {
+  std::string text =
+      EntryKindText(entry) + (entry.linear ? " " : " = ") + AddressText(entry.address);
+  text += ", line ";
+  AppendDecimal(text, entry.line);
   return text;
 }
 

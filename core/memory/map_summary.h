@@ -60,6 +60,7 @@ class MapSummary {
   OverlapRow Overlap(std::size_t index) const;
   std::size_t EntryCount() const;
   EntryRow Entry(std::size_t index) const;
+  static EntryRow RowOf(const larkspan::Entry& entry);
   const std::vector<RecordRow>& Records() const { return records_; }
   std::int64_t InvalidRecords() const { return map_.Records().InvalidRecords(); }
   std::int64_t OtherLines() const { return map_.Records().OtherLines(); }
@@ -89,5 +90,8 @@ std::string DifferText(std::uint64_t differing);
 std::string TotalsText(const MapSummary::Totals& totals);
 // "start segment address 1234:0010" or "start linear address".
 std::string EntryKindText(const MapSummary::EntryRow& entry);
+// "start segment address 1234:0010 = 00012350, line 7" or "start linear address
+// 00001000, line 2".
+std::string EntryText(const MapSummary::EntryRow& entry);
 
 }  // namespace larkspan
