@@ -22,9 +22,12 @@ constexpr int kExitUsage = 2;
 
 constexpr char kUsage[] =
     "Usage: larkspan [OPTION]... [FILE]\n"
-    "Open the window that lists the records of Intel HEX files; with FILE, list FILE\n"
-    "at once, as if it had been chosen with Load file.\n"
+    "  or:  larkspan [OPTION]... --compare FIRST SECOND\n"
+    "Open the window that lists the records of Intel HEX and S-record files; with\n"
+    "FILE, list FILE at once, as if it had been chosen with Load file. With --compare,\n"
+    "list FIRST and open the compare window on FIRST with SECOND.\n"
     "\n"
+    "      --compare  compare FIRST with SECOND in a window of its own\n"
     "  -h, --help     display this help and exit\n"
     "  -V, --version  output version information and exit\n"
     "\n"
@@ -39,7 +42,7 @@ constexpr char kUsage[] =
     "wrong usage.\n";
 
 CommandLine Ending(int status) {
-  return CommandLine{.file = {}, .exitStatus = status, .display = {}};
+  return CommandLine{.file = {}, .second = {}, .exitStatus = status, .display = {}};
 }
 
 CommandLine UsageError(const QString& problem) {
@@ -93,7 +96,8 @@ CommandLine ReadCommandLine(int argc, char** argv) {
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
   const QCommandLineOption version(QStringList{QStringLiteral("V"), QStringLiteral("version")});
-  parser.addOptions({help, version});
+  const QCommandLineOption compare(QStringLiteral("compare"));
+  parser.addOptions({help, version, compare});
   parser.addOptions(QtOptions());
   const QStringList arguments = Arguments(argc, argv);
   if (!parser.parse(arguments)) {
@@ -110,14 +114,22 @@ CommandLine ReadCommandLine(int argc, char** argv) {
     return Ending(kExitDone);
   }
   const QStringList files = parser.positionalArguments();
-  if (files.size() > 1) return UsageError(QStringLiteral("only one FILE can be listed at a time"));
+  const bool comparing = parser.isSet(compare);
+  if (comparing && files.size() != 2) {
+    return UsageError(QStringLiteral("--compare takes exactly two files, FIRST and SECOND"));
+  }
+  if (!comparing && files.size() > 1) {
+    return UsageError(QStringLiteral("only one FILE can be listed at a time"));
+  }
   DisplayCheck display = CheckDisplay(DisplayOptionsOf(parser));
   if (display.problem) {
     std::fprintf(stderr, "larkspan: %s\n", display.problem->c_str());
     return Ending(kExitNoDisplay);
   }
-  return CommandLine{
-      .file = files.value(0), .exitStatus = std::nullopt, .display = std::move(display.x)};
+  return CommandLine{.file = files.value(0),
+                     .second = comparing ? files.value(1) : QString(),
+                     .exitStatus = std::nullopt,
+                     .display = std::move(display.x)};
 }
 
 }  // namespace larkspan

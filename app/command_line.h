@@ -11,6 +11,7 @@ namespace larkspan {
 
 struct CommandLine {
   QString file;                   // to load as soon as the window is up; empty for none
+  QString second;                 // to compare `file` with; empty for none
   std::optional<int> exitStatus;  // set when the program ends without a window
   XConnection display;            // to close once QApplication is constructed
 };

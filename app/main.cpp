@@ -1,4 +1,4 @@
-// larkspan: the desktop viewer for Intel HEX files.
+// larkspan: the desktop viewer for Intel HEX and S-record files.
 #include <QApplication>
 
 #include "command_line.h"
@@ -16,5 +16,6 @@ int main(int argc, char** argv) {
   larkspan::Main_Form form(platform);
   form.show();
   if (!command.file.isEmpty()) form.LoadLater(command.file);
+  if (!command.second.isEmpty()) form.CompareLater(command.second);
   return QApplication::exec();
 }

@@ -19,25 +19,8 @@
 #include "image/image_view.h"
 #include "image/image_window.h"
 #include "main/main_form.h"
+#include "paint_watch.h"
 #include "resident_memory.h"
-
-namespace {
-
-// Notes the first paint of a widget.
-class PaintWatch : public QObject {
- public:
-  bool painted = false;
-  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-    if (event->type() == QEvent::Paint) painted = true;
-    return false;
-  }
-};
-
-double Milliseconds(const QElapsedTimer& timer) {
-  return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -60,7 +43,7 @@ int main(int argc, char** argv) {
   const long before = larkspan::bench::ResidentKiB();
 
   // The request, up to the end of the view's first paint.
-  PaintWatch watch;
+  larkspan::bench::PaintWatch watch;
   QElapsedTimer timer;
   timer.start();
   form.Parts().Func_Image->trigger();
@@ -69,7 +52,7 @@ int main(int argc, char** argv) {
   while (!watch.painted && timer.elapsed() < 10000) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
-  const double openMs = Milliseconds(timer);
+  const double openMs = larkspan::bench::Milliseconds(timer);
   const long after = larkspan::bench::ResidentKiB();
 
   // Each Page Down moves by the rows the view's height holds.
@@ -82,7 +65,7 @@ int main(int argc, char** argv) {
     timer.start();
     QTest::keyClick(view, Qt::Key_PageDown);
     view->viewport()->repaint();
-    steps.push_back(Milliseconds(timer));
+    steps.push_back(larkspan::bench::Milliseconds(timer));
   }
   std::sort(steps.begin(), steps.end());
   const auto at = [&](double share) {

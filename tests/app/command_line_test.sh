@@ -27,6 +27,8 @@ headless -style=fusion -display :97 -reverse --version &&
 headless --bogus=1 "$2"
 [ $? -eq 2 ] && [ "$(cat "$err")" = "larkspan: unknown option '--bogus'
 Try 'larkspan --help' for more information." ] || fail "--bogus: $(cat "$err")"
+headless --compare "$2"
+[ $? -eq 2 ] && grep -q -- "--compare takes exactly two files" "$err" || fail "--compare: $(cat "$err")"
 # Each line: a word the message has, then the settings and options.
 while read -r word args; do
   headless $args "$2"

@@ -68,5 +68,14 @@ press() {
 cd "$(dirname "$2")"
 press alt+x "^Larkspan - $(pwd -P)/$(basename "$2")\$" "$(basename "$2")"
 no_display=1 press alt+F4 '^Larkspan$' -display "$DISPLAY"
+# --compare FIRST SECOND: the compare window comes up beside the main window.
+"$bin" --compare "$(basename "$2")" "$(basename "$2")" 2>"$work/stderr" &
+pid=$!
+name="$(pwd -P)/$(basename "$2")"
+win=$(timeout $((30 * slowness)) xdotool search --sync --onlyvisible --name \
+  "^Compare: $name with $name\$" | head -n 1)
+kill "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null
+[ -n "$win" ] || fail "--compare: no compare window: $(cat "$work/stderr")"
 echo "X: larkspan kept the server up for Qt, opened the file argument, found the server by" \
-  "-display, and ended with status 0 on Alt+X and Alt+F4"
+  "-display, ended with status 0 on Alt+X and Alt+F4, and opened the compare window"

@@ -1,7 +1,6 @@
 #include "image/image_view.h"
 
 #include <QClipboard>
-#include <QGlyphRun>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -19,7 +18,6 @@ namespace {
 using Cell = ImageRows::Cell;
 using Layout = RowLayout;
 constexpr int kLastColumn = Layout::kRowBytes - 1;
-constexpr int kMargin = 4;  // pixels left of the address
 
 }  // namespace
 
@@ -27,107 +25,20 @@ struct ImageView::Colours {
   QColor text, missing, conflictText, conflictBack, selectedText, selectedBack, foldBack;
 };
 
-ImageView::ImageView(QWidget* parent) : QAbstractScrollArea(parent) {
-  QFont font(QStringLiteral("monospace"));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setFixedPitch(true);
-  setFont(font);
-  UpdateMetrics();
-  setFocusPolicy(Qt::StrongFocus);
-  verticalScrollBar()->setSingleStep(1);
-}
-
-// The size of a character in the font the rows are painted in: the one asked
-// for, completed from the application's.
-void ImageView::UpdateMetrics() {
-  const QFontMetricsF metrics(viewport()->font());
-  charWidth_ = metrics.horizontalAdvance(QLatin1Char('0'));
-  constexpr int kLeading = 2;
-  lineHeight_ = static_cast<int>(std::ceil(metrics.height())) + kLeading;
-  ascent_ = metrics.ascent() + kLeading / 2;
-  font_ = QRawFont::fromFont(viewport()->font());
-  QString characters(256, QChar());
-  for (int code = 0; code < 256; ++code) characters[code] = QChar(code);
-  int count = 256;
-  font_.glyphIndexesForChars(characters.constData(), 256, glyphs_.data(), &count);
-}
-
-// Rows hold Latin-1 characters only, each as wide as the next: their glyphs are
-// placed side by side without the cost of laying out text.
-void ImageView::DrawChars(QPainter& painter, int column, qreal baseline,
-                          std::string_view text) const {
-  QList<quint32> glyphs(static_cast<qsizetype>(text.size()));
-  QList<QPointF> positions(glyphs.size());
-  for (qsizetype i = 0; i < glyphs.size(); ++i) {
-    glyphs[i] = glyphs_[static_cast<unsigned char>(text[i])];
-    positions[i] = QPointF(static_cast<qreal>(i) * charWidth_, 0);
-  }
-  QGlyphRun run;
-  run.setRawFont(font_);
-  run.setGlyphIndexes(glyphs);
-  run.setPositions(positions);
-  painter.drawGlyphRun(QPointF(ColumnX(column), baseline), run);
-}
-
-void ImageView::changeEvent(QEvent* event) {
-  QAbstractScrollArea::changeEvent(event);
-  if (event->type() != QEvent::FontChange) return;
-  UpdateMetrics();
-  UpdateScrollBars();
-}
+ImageView::ImageView(QWidget* parent) : RowsView(Layout::kRowChars, parent) {}
 
 void ImageView::SetRows(const ImageRows* rows) {
   rows_ = rows;
   cursor_ = anchor_ = rows_ != nullptr ? rows_->AddressOf(0) : 0;
   column_ = 0;
   verticalScrollBar()->setValue(0);
-  UpdateScrollBars();
+  SetRowCount(rows_ != nullptr ? rows_->Count() : 0);
   viewport()->update();
   emit cursorMoved();
 }
 
 std::pair<std::uint32_t, std::uint32_t> ImageView::Selection() const {
   return std::minmax(anchor_, cursor_);
-}
-
-std::int64_t ImageView::TopRow() const {
-  return verticalScrollBar()->value();
-}
-
-int ImageView::PageRows() const {
-  return std::max(1, viewport()->height() / lineHeight_);
-}
-
-void ImageView::UpdateScrollBars() {
-  const std::int64_t rows = rows_ != nullptr ? rows_->Count() : 0;
-  // An image has at most 2^28 rows, which an int holds.
-  verticalScrollBar()->setRange(0, static_cast<int>(std::max<std::int64_t>(0, rows - PageRows())));
-  verticalScrollBar()->setPageStep(PageRows());
-  horizontalScrollBar()->setRange(0, std::max(0, ContentWidth() - viewport()->width()));
-  horizontalScrollBar()->setPageStep(viewport()->width());
-}
-
-int ImageView::ContentWidth() const {
-  return static_cast<int>(std::ceil(2 * kMargin + Layout::kRowChars * charWidth_));
-}
-
-QSize ImageView::sizeHint() const {
-  const int frame = 2 * frameWidth();
-  return {ContentWidth() + frame + verticalScrollBar()->sizeHint().width(),
-          24 * lineHeight_ + frame};
-}
-
-void ImageView::resizeEvent(QResizeEvent* event) {
-  QAbstractScrollArea::resizeEvent(event);
-  UpdateScrollBars();
-}
-
-void ImageView::scrollContentsBy(int /*dx*/, int /*dy*/) {
-  viewport()->update();
-}
-
-qreal ImageView::ColumnX(int column) const {
-  return kMargin + column * charWidth_ - horizontalScrollBar()->value();
 }
 
 void ImageView::paintEvent(QPaintEvent* /*event*/) {
@@ -142,7 +53,7 @@ void ImageView::paintEvent(QPaintEvent* /*event*/) {
   const std::int64_t top = TopRow();
   const std::int64_t end = std::min(rows_->Count(), top + PageRows() + 1);
   for (std::int64_t row = top; row < end; ++row) {
-    PaintRow(painter, colours, row, static_cast<qreal>((row - top) * lineHeight_));
+    PaintRow(painter, colours, row, static_cast<qreal>((row - top) * LineHeight()));
   }
 }
 
@@ -150,10 +61,10 @@ void ImageView::PaintRow(QPainter& painter, const Colours& colours, std::int64_t
                          qreal y) const {
   const ImageRows::Row row = rows_->At(index);
   const std::string text = ImageRows::Text(row);
-  const qreal baseline = y + ascent_;
+  const qreal baseline = y + Ascent();
   const bool atCursor = index == CursorRow();
   if (row.Fold()) {
-    const QRectF band(0, y, viewport()->width(), lineHeight_);
+    const QRectF band(0, y, viewport()->width(), LineHeight());
     const auto [first, last] = Selection();
     const bool selected = first <= row.address && row.address <= last;
     painter.fillRect(band, selected ? colours.selectedBack : colours.foldBack);
@@ -173,7 +84,7 @@ void ImageView::PaintRow(QPainter& painter, const Colours& colours, std::int64_t
   painter.setPen(colours.text);
   for (const int at : {Layout::HexColumn(column), Layout::kCharColumn + column}) {
     const int width = at < Layout::kCharColumn ? 2 : 1;
-    painter.drawRect(QRectF(ColumnX(at), y, width * charWidth_ - 1, lineHeight_ - 1));
+    painter.drawRect(QRectF(ColumnX(at), y, width * CharWidth() - 1, LineHeight() - 1));
   }
 }
 
@@ -182,14 +93,14 @@ void ImageView::PaintRow(QPainter& painter, const Colours& colours, std::int64_t
 void ImageView::PaintCells(QPainter& painter, const Colours& colours, const ImageRows::Row& row,
                            const std::string& text, qreal y) const {
   const auto [first, last] = Selection();
-  const qreal baseline = y + ascent_;
+  const qreal baseline = y + Ascent();
   const auto styleOf = [&](int i) {
     const std::uint32_t address = row.address + static_cast<std::uint32_t>(i);
     return std::pair{first <= address && address <= last, row.cells[i]};
   };
   const auto paint = [&](int from, int to, const QColor* back) {
     if (back != nullptr)
-      painter.fillRect(QRectF(ColumnX(from), y, (to - from) * charWidth_, lineHeight_), *back);
+      painter.fillRect(QRectF(ColumnX(from), y, (to - from) * CharWidth(), LineHeight()), *back);
     DrawChars(painter, from, baseline, std::string_view(text).substr(from, to - from));
   };
   for (int i = 0, j = 0; i <= kLastColumn; i = j) {
@@ -211,15 +122,6 @@ void ImageView::PaintCells(QPainter& painter, const Colours& colours, const Imag
 
 std::int64_t ImageView::CursorRow() const {
   return rows_ != nullptr ? rows_->RowOf(cursor_) : 0;
-}
-
-void ImageView::ScrollToRow(std::int64_t row) {
-  const std::int64_t top = TopRow();
-  if (row < top) {
-    verticalScrollBar()->setValue(static_cast<int>(row));
-  } else if (row >= top + PageRows()) {
-    verticalScrollBar()->setValue(static_cast<int>(row - PageRows() + 1));
-  }
 }
 
 void ImageView::MoveTo(std::int64_t row, int column, bool extend) {
@@ -305,18 +207,18 @@ bool ImageView::CopySelection() {
 
 std::optional<std::uint32_t> ImageView::AddressAt(QPoint point) const {
   if (rows_ == nullptr || point.y() < 0) return std::nullopt;
-  const std::int64_t row = TopRow() + point.y() / lineHeight_;
+  const std::int64_t row = RowAt(point.y());
   if (row >= rows_->Count()) return std::nullopt;
   if (rows_->IsFold(row)) return rows_->AddressOf(row);
-  const int at = static_cast<int>(std::floor((point.x() - ColumnX(0)) / charWidth_));
+  const int at = ColumnAt(point.x());
   return rows_->AddressOf(row) + static_cast<std::uint32_t>(Layout::ByteAt(at));
 }
 
 QPoint ImageView::PointOf(std::uint32_t address) const {
   const std::int64_t row = rows_ != nullptr ? rows_->RowOf(address) - TopRow() : 0;
   const int column = Layout::HexColumn(static_cast<int>(address % Layout::kRowBytes));
-  return QPoint(static_cast<int>(ColumnX(column) + charWidth_),
-                static_cast<int>(row * lineHeight_ + lineHeight_ / 2));
+  return QPoint(static_cast<int>(ColumnX(column) + CharWidth()),
+                static_cast<int>(row * LineHeight() + LineHeight() / 2));
 }
 
 void ImageView::mousePressEvent(QMouseEvent* event) {

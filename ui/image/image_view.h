@@ -2,16 +2,13 @@
 // demand: only the rows in sight, each made from the image when it is painted.
 #pragma once
 
-#include <QAbstractScrollArea>
-#include <QRawFont>
-
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 #include <utility>
 
 #include "memory/image_rows.h"
+#include "rows/rows_view.h"
 
 namespace larkspan {
 
@@ -19,7 +16,7 @@ namespace larkspan {
 // cursor. Keys: arrows, Page Up/Down, Home/End (the start and end of the image),
 // with Shift to select. A double-click on a byte with data asks for the record
 // that wrote it.
-class ImageView final : public QAbstractScrollArea {
+class ImageView final : public RowsView {
   Q_OBJECT
 
  public:
@@ -40,15 +37,10 @@ class ImageView final : public QAbstractScrollArea {
   std::uint32_t Cursor() const { return cursor_; }
   // The first and last address selected.
   std::pair<std::uint32_t, std::uint32_t> Selection() const;
-  std::int64_t TopRow() const;
-  // Rows that fit the viewport whole (at least one).
-  int PageRows() const;
   // Copies the selected bytes as hexadecimal text; false when there are too many.
   bool CopySelection();
   // The middle of the hexadecimal cell of `address` in the viewport.
   QPoint PointOf(std::uint32_t address) const;
-  // Wide enough for a whole row, high enough for 24.
-  QSize sizeHint() const override;
 
  signals:
   void cursorMoved();
@@ -57,19 +49,14 @@ class ImageView final : public QAbstractScrollArea {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   bool viewportEvent(QEvent* event) override;
-  void scrollContentsBy(int dx, int dy) override;
-  void changeEvent(QEvent* event) override;
 
  private:
   struct Colours;
-  void UpdateMetrics();
-  void UpdateScrollBars();
   void PaintRow(QPainter& painter, const Colours& colours, std::int64_t index, qreal y) const;
   void PaintCells(QPainter& painter, const Colours& colours, const ImageRows::Row& row,
                   const std::string& text, qreal y) const;
@@ -77,25 +64,16 @@ class ImageView final : public QAbstractScrollArea {
   // `extend`, and scrolls it into view.
   void MoveTo(std::int64_t row, int column, bool extend);
   bool MoveByKey(int key, bool extend);
-  void ScrollToRow(std::int64_t row);
   // A press of the left button at `point`, or a drag to it.
   void PressAt(QPoint point, bool extend);
   std::int64_t CursorRow() const;
   // The address under `point` of the viewport, if it is on a row.
   std::optional<std::uint32_t> AddressAt(QPoint point) const;
-  qreal ColumnX(int column) const;
-  void DrawChars(QPainter& painter, int column, qreal baseline, std::string_view text) const;
-  int ContentWidth() const;
 
   const ImageRows* rows_ = nullptr;
   std::uint32_t cursor_ = 0;
   std::uint32_t anchor_ = 0;
   int column_ = 0;  // the column Up and Down keep to
-  qreal charWidth_ = 1;
-  int lineHeight_ = 1;
-  qreal ascent_ = 0;
-  QRawFont font_;
-  std::array<quint32, 256> glyphs_{};  // by Latin-1 code
 };
 
 }  // namespace larkspan

@@ -16,26 +16,9 @@
 #include "image/image_view.h"
 #include "memory/image_rows.h"
 #include "memory/image_search.h"
-#include "records/number_text.h"
+#include "rows/row_controls.h"
 
 namespace larkspan {
-
-namespace {
-
-QString Hex8(std::uint32_t address) {
-  std::string text;
-  AppendHex(text, address, 8);
-  return QString::fromLatin1(text) + QLatin1Char('h');
-}
-
-QToolButton* ToolButton(QWidget* parent, const QString& caption, const QString& tip) {
-  auto* button = new QToolButton(parent);
-  button->setText(caption);
-  button->setToolTip(tip);
-  return button;
-}
-
-}  // namespace
 
 ImageWindow::ImageWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   BuildControls();
@@ -46,16 +29,14 @@ ImageWindow::ImageWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 ImageWindow::~ImageWindow() = default;
 
 void ImageWindow::BuildControls() {
-  Address_Text = new QLineEdit(this);
-  Address_Text->setPlaceholderText(QStringLiteral("Go to address (Ctrl+G)"));
-  Address_Text->setToolTip(QStringLiteral("Hexadecimal: 8000000, 0x8000000 or 8000000h"));
-  Previous_Button = ToolButton(this, QStringLiteral("Previous range"), QStringLiteral("Ctrl+Up"));
-  Next_Button = ToolButton(this, QStringLiteral("Next range"), QStringLiteral("Ctrl+Down"));
+  Address_Text = AddressField(this);
+  Previous_Button = StepButton(this, QStringLiteral("Previous range"), QStringLiteral("Ctrl+Up"));
+  Next_Button = StepButton(this, QStringLiteral("Next range"), QStringLiteral("Ctrl+Down"));
   Find_Text = new QLineEdit(this);
   Find_Text->setPlaceholderText(QStringLiteral("Find (Ctrl+F)"));
   Find_Kind = new QComboBox(this);
   Find_Kind->addItems({QStringLiteral("Hex bytes"), QStringLiteral("Text")});
-  Find_Button = ToolButton(this, QStringLiteral("Find next"), QStringLiteral("F3"));
+  Find_Button = StepButton(this, QStringLiteral("Find next"), QStringLiteral("F3"));
   View = new ImageView(this);
   Status_Label = new QLabel(this);
   Status_Label->setTextFormat(Qt::PlainText);
@@ -144,11 +125,11 @@ void ImageWindow::ShowPosition() {
     return;
   }
   const auto [first, last] = View->Selection();
-  QString text = QStringLiteral("Address ") + Hex8(View->Cursor());
+  QString text = QStringLiteral("Address ") + AddressText(View->Cursor());
   if (first != last) {
     text += QStringLiteral(", %1 bytes selected from %2 to %3")
                 .arg(std::uint64_t{last} - first + 1)
-                .arg(Hex8(first), Hex8(last));
+                .arg(AddressText(first), AddressText(last));
   }
   Say(text + QStringLiteral("; ") + summary_);
 }
@@ -189,7 +170,7 @@ void ImageWindow::FindNext() {
     return;
   }
   View->Select(*found, static_cast<std::uint32_t>(*found + pattern->size() - 1));
-  Say(QStringLiteral("Found at ") + Hex8(*found) +
+  Say(QStringLiteral("Found at ") + AddressText(*found) +
       (*found <= from ? QStringLiteral(", from the start") : QString()));
 }
 

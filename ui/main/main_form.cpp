@@ -112,12 +112,19 @@ void Main_Form::Exit_Button_Click() {
 void Main_Form::Load_Button_Click() {
   // Only one scan run at a time: it holds the input file until it ends.
   if (scanActive_) return;
-  Filename_Dialog.DialogTitle = QString::fromLatin1(kDialogTitle);
-  Filename_Dialog.InitDir = SplitFilename(CurrentFile, true);
-  Filename_Dialog.FileName = SplitFilename(CurrentFile, false);
+  if (const std::optional<QString> chosen =
+          ChooseHexFile(QString::fromLatin1(kDialogTitle), CurrentFile)) {
+    LoadFile(*chosen);
+  }
+}
+
+std::optional<QString> Main_Form::ChooseHexFile(const QString& title, const QString& file) {
+  Filename_Dialog.DialogTitle = title;
+  Filename_Dialog.InitDir = SplitFilename(file, true);
+  Filename_Dialog.FileName = SplitFilename(file, false);
   Filename_Dialog.Filter = QString::fromLatin1(kFileFilter);
   Filename_Dialog.Flags = CommonDialog::kFileMustExist;
-  if (const std::optional<QString> chosen = Filename_Dialog.ShowOpen()) LoadFile(*chosen);
+  return Filename_Dialog.ShowOpen();
 }
 
 void Main_Form::LoadFile(const QString& path) {
@@ -135,14 +142,17 @@ void Main_Form::RunScan() {
   OfferLoad(false);
   Func_Map->setEnabled(true);
   Func_Image->setEnabled(true);
+  Func_Compare->setEnabled(true);
   RefreshMap();
   UpdateImage();
+  UpdateCompare();
   FormListingView::Prepare(*this);
   FormListingView::Finish(*this, ListCurrentFile());
   scanActive_ = false;
   OfferLoad(true);
   RefreshMap();
   UpdateImage();
+  UpdateCompare();
 }
 
 // The listing, with Check records the checks too, and the map when a view needs

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "main/form_listing_view.h"
 #include "main/listing_window.h"
@@ -24,6 +25,7 @@ class QPushButton;
 
 namespace larkspan {
 
+class CompareWindow;
 class ImageWindow;
 class LineIndicator;
 class MapPass;
@@ -58,6 +60,7 @@ class Main_Form : public QMainWindow, private ListingWindow {
     QAction* Func_Load;
     QAction* Func_Map;
     QAction* Func_Image;
+    QAction* Func_Compare;
     QAction* Func_Linear;
     QAction* Func_Check;
     QAction* Func_About;
@@ -67,6 +70,8 @@ class Main_Form : public QMainWindow, private ListingWindow {
   // The map and image windows, once opened.
   MapWindow* MapView() const { return Map_Window; }
   ImageWindow* ImageView() const { return Image_Window; }
+  // The compare window, once a second file was read.
+  CompareWindow* Comparison() const { return Compare_Window; }
 
   // The load command: the file dialog, then LoadFile on the path chosen. Nothing
   // while a run is active.
@@ -77,6 +82,12 @@ class Main_Form : public QMainWindow, private ListingWindow {
   // LoadFile on `path` made absolute, once the event loop gets to it: for a file
   // handed over from outside, the command line or a drop.
   void LoadLater(const QString& path);
+  // Compares the file last loaded, and each one loaded after it, with the file at
+  // `path`: reads its map on a worker thread, then opens the compare window; a
+  // file that cannot be read is named in a box. CompareLater does so on `path`
+  // made absolute, once the event loop gets to it.
+  void CompareWith(const QString& path);
+  void CompareLater(const QString& path);
 
   // Full path of the last file chosen.
   const QString& CurrentFileName() const { return CurrentFile; }
@@ -148,6 +159,13 @@ class Main_Form : public QMainWindow, private ListingWindow {
   void UpdateImage();
   void ShowRecordInImage();
   void Image_Byte_DblClick(std::uint32_t address);
+  // The compare with a second file: main_form_compare.cpp.
+  void ConnectCompare();
+  void Func_Compare_Click();
+  void SecondGathered(std::shared_ptr<MemoryMap> map);
+  void UpdateCompare();
+  // The file dialog as the load command sets it up, titled `title`, on `file`.
+  std::optional<QString> ChooseHexFile(const QString& title, const QString& file);
 
   // The list, indicator and boxes as the scan run uses them: main_form_listing.cpp.
   void ClearList() override;
@@ -183,6 +201,7 @@ class Main_Form : public QMainWindow, private ListingWindow {
   QAction* Func_Linear = nullptr;  // remembered: list types 04 and 05
   QAction* Func_Check = nullptr;   // remembered: check the records as the run reads them
   QAction* Func_Image = nullptr;
+  QAction* Func_Compare = nullptr;
   QAction* Func_About = nullptr;
   ImageWindow* Image_Window = nullptr;  // made when first asked for
   QAction* Func_Exit = nullptr;
@@ -194,6 +213,12 @@ class Main_Form : public QMainWindow, private ListingWindow {
   // Shared with the map window while it shows it.
   std::shared_ptr<MemoryMap> map_;
   MapPass* mapPass_ = nullptr;  // a child of the form
+  // The second file of the compare, its map, and the file a pass reads for it.
+  CompareWindow* Compare_Window = nullptr;  // made when a second file was first read
+  MapPass* secondPass_ = nullptr;
+  QString secondFile_;
+  std::shared_ptr<MemoryMap> second_;
+  QString readingSecond_;
 };
 
 }  // namespace larkspan

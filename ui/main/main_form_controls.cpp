@@ -142,6 +142,7 @@ void Main_Form::ConnectHandlers() {
   connect(Contents_List->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { Contents_List_Click(); });
   ConnectImage();
+  ConnectCompare();
 }
 
 void Main_Form::CentreOnScreen() {

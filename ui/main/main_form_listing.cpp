@@ -11,9 +11,9 @@
 namespace larkspan {
 
 Main_Form::Controls Main_Form::Parts() const {
-  return {Contents_List, Contents_Model, Load_Button, Line_Text, Quick_Check,
-          Exit_Button,   Func_Menu,      Func_Load,   Func_Map,  Func_Image,
-          Func_Linear,   Func_Check,     Func_About,  Func_Exit};
+  return {Contents_List, Contents_Model, Load_Button, Line_Text,  Quick_Check,
+          Exit_Button,   Func_Menu,      Func_Load,   Func_Map,   Func_Image,
+          Func_Compare,  Func_Linear,    Func_Check,  Func_About, Func_Exit};
 }
 
 void Main_Form::ClearList() {

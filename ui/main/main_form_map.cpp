@@ -1,4 +1,4 @@
-// The memory map of the file last loaded, for the map and image windows. A load
+// The memory map of the file last loaded, for the map, image and compare windows. A load
 // gathers it only when a view needs it during the load: a load without an open
 // view reads the file once, for the listing alone. A view opened later has it
 // gathered by a second pass on a worker thread, and says "reading" meanwhile;
@@ -8,6 +8,7 @@
 
 #include <exception>
 
+#include "compare/compare_window.h"
 #include "image/image_window.h"
 #include "main/main_form.h"
 #include "main/map_pass.h"
@@ -25,7 +26,8 @@ void Main_Form::ConnectMapPass() {
 
 bool Main_Form::MapWanted() const {
   return Func_Check->isChecked() || (Map_Window != nullptr && Map_Window->isVisible()) ||
-         (Image_Window != nullptr && Image_Window->isVisible());
+         (Image_Window != nullptr && Image_Window->isVisible()) ||
+         (Compare_Window != nullptr && Compare_Window->isVisible()) || secondPass_->Running();
 }
 
 // The pass lists into nothing, so that the map hears the warnings a listing
@@ -49,12 +51,14 @@ void Main_Form::GatherMap() {
   });
   RefreshMap();
   UpdateImage();
+  UpdateCompare();
 }
 
 void Main_Form::MapGathered(std::shared_ptr<MemoryMap> map) {
   map_ = std::move(map);
   RefreshMap();
   UpdateImage();
+  UpdateCompare();
 }
 
 }  // namespace larkspan

@@ -27,6 +27,8 @@ void Main_Form::BuildMenu() {
   Func_Map->setEnabled(false);
   Func_Image = Func_Menu->addAction(QStringLiteral("Memory &image"));
   Func_Image->setEnabled(false);
+  Func_Compare = Func_Menu->addAction(QStringLiteral("Com&pare with file .."));
+  Func_Compare->setEnabled(false);
   Func_Menu->addSeparator();  // Space_1
   Func_Linear = AddOption(QStringLiteral("Decode &32-bit records"), kLinearKey);
   Func_Check = AddOption(QStringLiteral("&Check records"), kCheckKey);
