@@ -2,6 +2,9 @@
 // word-fed CRC padded, stored values in either byte order, and wrong names.
 #include "checksum/image_checksum.h"
 
+#include "checksum/checksum_table.h"
+#include "checksum/checksum_texts.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -132,6 +135,34 @@ TEST(Checksum, WrongNames) {
   EXPECT_EQ(ParseAlgorithms("sum8,width=8,poly=7,init=0,refin=false,refout=false,xorout=0,arc")
                 .algorithms.size(),
             3U);
+}
+
+// The table of the whole image and each range, and the status line's text: the
+// bytes with data in address order, the gaps as FF only where there are gaps.
+TEST(Checksum, TableAndStatus) {
+  const MemoryImage image = Image({{0x10, "1234"}, {0x16, "56789"}});
+  const ChecksumTable table(image, Named("crc32"));
+  ASSERT_EQ(table.Count(), 3U);
+  const ChecksumTable::Row& whole = table.At(0);
+  EXPECT_EQ(whole.range.first, 0x10U);
+  EXPECT_EQ(whole.range.last, 0x1AU);
+  EXPECT_EQ(whole.bytes, 9U);
+  EXPECT_EQ(whole.value, "CBF43926");
+  EXPECT_EQ(whole.valueWithGapsAsFF,
+            ValueText(table.Algorithm(), ComputeChecksum(image, table.Algorithm(),
+                                                         Request(std::nullopt, 0xFF, std::nullopt))
+                                             .value));
+  EXPECT_NE(whole.valueWithGapsAsFF, whole.value);
+  const ChecksumTable::Row& second = table.At(2);
+  EXPECT_EQ(second.range.first, 0x16U);
+  EXPECT_EQ(second.bytes, 5U);
+  EXPECT_EQ(second.valueWithGapsAsFF, second.value);
+  EXPECT_EQ(ChecksumStatusText(image, Named("crc32"), std::nullopt),
+            "CRC-32/ISO-HDLC CBF43926 of 9 bytes with data");
+  EXPECT_EQ(ChecksumStatusText(image, Named("sum8"), ChecksumRange{0x13, 0x16}),
+            "sum8 69 of 2 bytes with data");
+  EXPECT_EQ(ChecksumStatusText(image, Named("sum8"), ChecksumRange{0x14, 0x15}), "sum8: no data");
+  EXPECT_EQ(ChecksumTable(MemoryImage(), Named("crc32")).Count(), 0U);
 }
 
 }  // namespace
