@@ -29,6 +29,8 @@ class BenchPlatform : public Platform {
       options_.remove(key);
     }
   }
+  QString Choice(const QString& /*key*/) override { return {}; }
+  void SetChoice(const QString& /*key*/, const QString& /*value*/) override {}
   void ExitProgram() override {}
 
  private:

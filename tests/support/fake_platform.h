@@ -26,6 +26,7 @@ class FakePlatform : public Platform {
   std::deque<QString> choices;
   std::vector<CommonDialog> requests;  // the dialog as each ShowOpen set it up
   std::map<QString, bool> options;     // as the user left them
+  std::map<QString, QString> settings;  // the choices, as the user left them
   int exits = 0;
   std::function<void()> whileBoxOpen;  // runs before a box is dismissed
   std::function<void()> onExit;
@@ -44,6 +45,8 @@ class FakePlatform : public Platform {
   }
   bool Option(const QString& key) override { return options[key]; }
   void SetOption(const QString& key, bool on) override { options[key] = on; }
+  QString Choice(const QString& key) override { return settings[key]; }
+  void SetChoice(const QString& key, const QString& value) override { settings[key] = value; }
   void ExitProgram() override {
     ++exits;
     if (onExit) onExit();

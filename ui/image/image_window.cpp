@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -13,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "checksum/checksum_picker.h"
+#include "checksum/checksum_table.h"
 #include "image/image_view.h"
 #include "memory/image_rows.h"
 #include "memory/image_search.h"
@@ -40,6 +43,13 @@ void ImageWindow::BuildControls() {
   View = new ImageView(this);
   Status_Label = new QLabel(this);
   Status_Label->setTextFormat(Qt::PlainText);
+  Checksum_Label = new QLabel(this);
+  Checksum_Label->setTextFormat(Qt::PlainText);
+  Checksum_Label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  Checksum_Kind = new ChecksumPicker(this);
+  checksumDue_ = new QTimer(this);
+  checksumDue_->setSingleShot(true);
+  checksumDue_->setInterval(0);
 
   for (QLineEdit* field : {Address_Text, Find_Text}) {
     field->setMinimumWidth(field->fontMetrics().horizontalAdvance(field->placeholderText()) + 24);
@@ -55,7 +65,11 @@ void ImageWindow::BuildControls() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(bar);
   layout->addWidget(View, 1);
-  layout->addWidget(Status_Label);
+  auto* status = new QHBoxLayout;
+  status->addWidget(Status_Label, 1);
+  status->addWidget(Checksum_Label);
+  status->addWidget(Checksum_Kind);
+  layout->addLayout(status);
   setTabOrder(View, Address_Text);
   View->setFocus();  // where the keys go once the window is active
 
@@ -65,6 +79,9 @@ void ImageWindow::BuildControls() {
   connect(Previous_Button, &QToolButton::clicked, this, [this] { PreviousRange(); });
   connect(Next_Button, &QToolButton::clicked, this, [this] { NextRange(); });
   connect(View, &ImageView::cursorMoved, this, [this] { ShowPosition(); });
+  connect(checksumDue_, &QTimer::timeout, this, [this] { ShowChecksum(); });
+  connect(Checksum_Kind, &QComboBox::currentIndexChanged, checksumDue_,
+          qOverload<>(&QTimer::start));
   connect(View, &ImageView::byteActivated, this, &ImageWindow::byteActivated);
   connect(View, &ImageView::copyRefused, this,
           [this] { Say(QStringLiteral("Too many bytes selected to copy")); });
@@ -120,6 +137,7 @@ void ImageWindow::SetImage(const MemoryImage* image, const QString& file, const 
 }
 
 void ImageWindow::ShowPosition() {
+  checksumDue_->start();
   if (rows_ == nullptr || rows_->Count() == 0) {
     Say(rows_ == nullptr ? note_ : QStringLiteral("No data"));
     return;
@@ -132,6 +150,20 @@ void ImageWindow::ShowPosition() {
                 .arg(AddressText(first), AddressText(last));
   }
   Say(text + QStringLiteral("; ") + summary_);
+}
+
+// Once the events at hand are handled: a drag or a held key moves the cursor many
+// times, and the checksum of the last selection is the one shown.
+void ImageWindow::ShowChecksum() {
+  if (rows_ == nullptr) {
+    Checksum_Label->clear();
+    return;
+  }
+  const auto [first, last] = View->Selection();
+  const std::optional<ChecksumRange> range =
+      first != last ? std::make_optional(ChecksumRange{first, last}) : std::nullopt;
+  Checksum_Label->setText(QString::fromStdString(
+      ChecksumStatusText(rows_->Image(), Checksum_Kind->Algorithm(), range)));
 }
 
 void ImageWindow::Say(const QString& text) {

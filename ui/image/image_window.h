@@ -12,11 +12,13 @@
 
 class QComboBox;
 class QLabel;
+class QTimer;
 class QLineEdit;
 class QToolButton;
 
 namespace larkspan {
 
+class ChecksumPicker;
 class ImageRows;
 class ImageView;
 class MemoryImage;
@@ -45,6 +47,10 @@ class ImageWindow final : public QWidget {
   QComboBox* Find_Kind = nullptr;  // hexadecimal bytes or text
   QToolButton* Find_Button = nullptr;
   QLabel* Status_Label = nullptr;
+  // The checksum of the selected bytes with data, or of the whole image when
+  // nothing is selected, and the algorithm it is computed by.
+  QLabel* Checksum_Label = nullptr;
+  ChecksumPicker* Checksum_Kind = nullptr;
 
   void GoToAddress();
   // The next match of what Find_Text holds after the cursor, from the start of the
@@ -65,12 +71,14 @@ class ImageWindow final : public QWidget {
   // ("after" or "before") the cursor.
   void GoToRange(std::optional<std::uint32_t> start, const QString& where);
   void Say(const QString& text);
+  void ShowChecksum();
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   std::unique_ptr<ImageRows> rows_;
   QString file_;
   QString note_;
-  QString summary_;  // the bytes and ranges of the image
+  QString summary_;                // the bytes and ranges of the image
+  QTimer* checksumDue_ = nullptr;  // one checksum for the moves the events bring at once
 };
 
 }  // namespace larkspan

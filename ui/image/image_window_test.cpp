@@ -7,8 +7,10 @@
 
 #include <functional>
 
+#include "checksum/checksum_picker.h"
 #include "image/image_view.h"
 #include "image/image_window.h"
+#include "map/map_window.h"
 #include "support/window_fixture.h"
 
 using namespace larkspan;
@@ -156,6 +158,30 @@ class ImageWindowTest : public testing::WindowFixture {
     QCOMPARE(Window()->Address_Text->text(), QStringLiteral("10000"));
     Load(Write("small.hex", ":0400100001020304E2\r\n:00000001FF\r\n"));
     QVERIFY(Window()->Address_Text->text().isEmpty());
+  }
+  // The checksum of the selected bytes, or of the whole image when nothing is
+  // selected, by the algorithm last picked; a pick is kept, and the map window's
+  // checksums follow it.
+  void showsTheChecksumOfTheSelection() {
+    platform_.settings["checksumAlgorithm"] = "sum8";  // from an earlier run
+    Load(kDemo);
+    QVERIFY(Open());
+    const auto checksum = [this] { return Window()->Checksum_Label->text(); };
+    QTRY_COMPARE(checksum(), QStringLiteral("sum8 BD of 16 bytes with data"));
+    QTest::mouseClick(ui_.Contents_List->viewport(), Qt::LeftButton, {},
+                      ui_.Contents_List->visualRect(ui_.Contents_Model->index(6)).center());
+    QTRY_COMPARE(checksum(), QStringLiteral("sum8 34 of 4 bytes with data"));  // "BOOT"
+    ChecksumPicker* picker = Window()->Checksum_Kind;
+    QTest::keyClick(picker, Qt::Key_Home);
+    QTRY_COMPARE(checksum(), QStringLiteral("CRC-32/ISO-HDLC 70784370 of 4 bytes with data"));
+    QCOMPARE(platform_.settings["checksumAlgorithm"], QStringLiteral("CRC-32/ISO-HDLC"));
+    View()->GoTo(0x10000);
+    QTRY_COMPARE(checksum(), QStringLiteral("CRC-32/ISO-HDLC 56C7A259 of 94 bytes with data"));
+    ui_.Func_Map->trigger();
+    QTRY_VERIFY(form_->MapView() != nullptr && form_->MapView()->isVisible());
+    QCOMPARE(form_->MapView()->Checksum_Kind->currentText(), QStringLiteral("CRC-32/ISO-HDLC"));
+    QTest::keyClick(form_->MapView()->Checksum_Kind, Qt::Key_End);
+    QTRY_COMPARE(checksum().left(6), QStringLiteral("sum32 "));
   }
 };
 

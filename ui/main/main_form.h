@@ -25,6 +25,7 @@ class QPushButton;
 
 namespace larkspan {
 
+class ChecksumPicker;
 class CompareWindow;
 class ImageWindow;
 class LineIndicator;
@@ -159,6 +160,9 @@ class Main_Form : public QMainWindow, private ListingWindow {
   void UpdateImage();
   void ShowRecordInImage();
   void Image_Byte_DblClick(std::uint32_t address);
+  // Sets `picker` to the checksum last picked, and keeps the pick and the other
+  // window's picker in step with it: main_form_checksum.cpp.
+  void ShareChecksumPicker(ChecksumPicker* picker);
   // The compare with a second file: main_form_compare.cpp.
   void ConnectCompare();
   void Func_Compare_Click();

@@ -26,6 +26,7 @@ void Main_Form::ConnectImage() {
 void Main_Form::Func_Image_Click() {
   if (Image_Window == nullptr) {
     Image_Window = new ImageWindow(this);
+    ShareChecksumPicker(Image_Window->Checksum_Kind);
     connect(Image_Window, &ImageWindow::byteActivated, this,
             [this](std::uint32_t address) { Image_Byte_DblClick(address); });
     UpdateImage();

@@ -58,6 +58,7 @@ void Main_Form::Func_Check_Click() {
 void Main_Form::Func_Map_Click() {
   if (Map_Window == nullptr) {
     Map_Window = new MapWindow(this);
+    ShareChecksumPicker(Map_Window->Checksum_Kind);
     connect(Map_Window, &MapWindow::LineChosen, this,
             [this](qint64 line) { Map_Table_DblClick(line); });
     connect(Map_Window, &MapWindow::ImageChosen, this, [this] { Func_Image_Click(); });

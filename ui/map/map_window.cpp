@@ -13,6 +13,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "checksum/checksum_picker.h"
+#include "checksum/checksum_table.h"
 #include "memory/memory_map.h"
 #include "platform/window_placement.h"
 
@@ -34,6 +36,7 @@ constexpr struct {
     {"Entry points", "Address|Record|Line"},
     {"Records", "Type|Count"},
     {"Warnings", "Line|Warning|Text"},
+    {"Checksums", "Of|First|Last|Bytes with data|Value|With gaps as FF"},
 };
 
 // The summary's texts are ASCII.
@@ -114,6 +117,12 @@ MapWindow::MapWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     Tables_Tab->addTab(views_.back(), QString::fromLatin1(table.title));
   }
   Button_Row = new QHBoxLayout;
+  auto* checksum = new QLabel(QStringLiteral("Chec&ksum:"), this);
+  Checksum_Kind = new ChecksumPicker(this);
+  checksum->setBuddy(Checksum_Kind);
+  connect(Checksum_Kind, &QComboBox::currentIndexChanged, this, [this] { FillChecksums(); });
+  Button_Row->addWidget(checksum);
+  Button_Row->addWidget(Checksum_Kind);
   Button_Row->addStretch(1);
   Image_Button = new QPushButton(QStringLiteral("Memory &image"), this);
   Button_Row->addWidget(Image_Button);
@@ -167,6 +176,25 @@ void MapWindow::ShowMap(std::shared_ptr<const MemoryMap> map, const QString& pat
   FillTables(*summary);
   summary_ = std::move(summary);  // the tables' rows are drawn from it
   map_ = std::move(map);
+  FillChecksums();
+}
+
+// Of an image read to its end: the whole image, then each range.
+void MapWindow::FillChecksums() {
+  checksums_.reset();
+  if (map_ != nullptr && map_->Complete()) {
+    checksums_ = std::make_unique<const ChecksumTable>(map_->Image(), Checksum_Kind->Algorithm());
+  }
+  const ChecksumTable* table = checksums_.get();
+  Fill(kChecksums, table != nullptr ? table->Count() : 0, [table](int row) {
+    const ChecksumTable::Row& sums = table->At(static_cast<std::size_t>(row));
+    return Cells{{row == 0 ? QStringLiteral("Image") : QStringLiteral("Range %1").arg(row)},
+                 {Text(AddressText(sums.range.first))},
+                 {Text(AddressText(sums.range.last))},
+                 {QString::number(sums.bytes)},
+                 {Text(sums.value)},
+                 {Text(sums.valueWithGapsAsFF)}};
+  });
 }
 
 // The tables of the map; of a run that ended early, only the warnings: its image
@@ -189,6 +217,7 @@ void MapWindow::FillTables(const MapSummary& summary) {
 
 void MapWindow::ShowReading() {
   for (int table = 0; table < kTables; ++table) Fill(static_cast<Table>(table), 0, {});
+  checksums_.reset();
   summary_.reset();
   map_.reset();
   Summary_Label->setText(

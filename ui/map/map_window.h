@@ -1,8 +1,8 @@
 // The memory map of the file last loaded, in a window of its own beside the main
 // window: a summary of its data, then a table for each of its address ranges, the
-// gaps between them, the overlaps, the entry points, the records of each type and
-// every warning of the run. A double-click on a row that names a line, or Enter
-// on it, leads to that line's entry in the main list.
+// gaps between them, the overlaps, the entry points, the records of each type,
+// every warning of the run, and the checksums of the image and of each range. A double-click on a
+// row that names a line, or Enter on it, leads to that line's entry in the main list.
 #pragma once
 
 #include <QString>
@@ -23,12 +23,15 @@ class QTreeView;
 
 namespace larkspan {
 
+class ChecksumPicker;
+class ChecksumTable;
+
 class MapWindow final : public QWidget {
   Q_OBJECT
 
  public:
   // The tables, in the order of their tabs.
-  enum Table { kRanges, kGaps, kOverlaps, kEntries, kRecords, kWarnings, kTables };
+  enum Table { kRanges, kGaps, kOverlaps, kEntries, kRecords, kWarnings, kChecksums, kTables };
 
   // Opens beside `parent`, the main window, where the screen has room, else where
   // the window manager places it.
@@ -50,6 +53,7 @@ class MapWindow final : public QWidget {
   QHBoxLayout* Button_Row = nullptr;
   QPushButton* Image_Button = nullptr;  // opens the memory image
   QPushButton* Close_Button = nullptr;
+  ChecksumPicker* Checksum_Kind = nullptr;  // the algorithm of the Checksums tab
 
  signals:
   // A row that names a line was double-clicked, or Enter was pressed on it.
@@ -62,11 +66,13 @@ class MapWindow final : public QWidget {
   void AddTable(const QString& headers);
   void Fill(Table table, std::size_t rows, MapTableModel::RowCells cells);
   void FillTables(const MapSummary& summary);
+  void FillChecksums();
 
   std::vector<QTreeView*> views_;
   std::vector<MapTableModel*> models_;
   std::shared_ptr<const MemoryMap> map_;
-  std::unique_ptr<const MapSummary> summary_;  // of `map_`
+  std::unique_ptr<const MapSummary> summary_;       // of `map_`
+  std::unique_ptr<const ChecksumTable> checksums_;  // of `map_`'s image
 };
 
 }  // namespace larkspan

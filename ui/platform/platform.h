@@ -31,6 +31,10 @@ class Platform {
   // of the program; false when it was never set.
   virtual bool Option(const QString& key) = 0;
   virtual void SetOption(const QString& key, bool on) = 0;
+  // A choice of the user's among named things, kept as SetChoice last set it;
+  // empty when it was never set.
+  virtual QString Choice(const QString& key) = 0;
+  virtual void SetChoice(const QString& key, const QString& value) = 0;
   // Ends the program at once: no question, no further events.
   virtual void ExitProgram() = 0;
 };

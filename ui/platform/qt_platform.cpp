@@ -84,6 +84,14 @@ void QtPlatform::SetOption(const QString& key, bool on) {
   UserSettings().setValue(key, on);
 }
 
+QString QtPlatform::Choice(const QString& key) {
+  return UserSettings().value(key).toString();
+}
+
+void QtPlatform::SetChoice(const QString& key, const QString& value) {
+  UserSettings().setValue(key, value);
+}
+
 void QtPlatform::ExitProgram() {
   std::fflush(nullptr);
   std::_Exit(EXIT_SUCCESS);

@@ -13,6 +13,8 @@ class QtPlatform final : public Platform {
   // Kept with QSettings, as the organisation and application "larkspan".
   bool Option(const QString& key) override;
   void SetOption(const QString& key, bool on) override;
+  QString Choice(const QString& key) override;
+  void SetChoice(const QString& key, const QString& value) override;
   [[noreturn]] void ExitProgram() override;
 };
 
