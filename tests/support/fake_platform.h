@@ -24,8 +24,8 @@ class FakePlatform : public Platform {
   // Answers of the file dialog, in order: a path, or a null QString for cancel;
   // cancel once they run out.
   std::deque<QString> choices;
-  std::vector<CommonDialog> requests;  // the dialog as each ShowOpen set it up
-  std::map<QString, bool> options;     // as the user left them
+  std::vector<CommonDialog> requests;   // the dialog as each ShowOpen set it up
+  std::map<QString, bool> options;      // as the user left them
   std::map<QString, QString> settings;  // the choices, as the user left them
   int exits = 0;
   std::function<void()> whileBoxOpen;  // runs before a box is dismissed
