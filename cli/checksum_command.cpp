@@ -5,6 +5,7 @@
 
 #include "checksum/checksum_texts.h"
 #include "checksum_report.h"
+#include "each_file.h"
 #include "image_load.h"
 
 namespace larkspan {
@@ -44,6 +45,7 @@ int Checksums(const std::string& path, const ScanOptions& options, Json& documen
     documents.push_back(ChecksumJson(loaded.name, results));
   } else {
     WriteChecksumText(stdout, results);
+    if (!Flushed()) status = WorseStatus(status, kExitFileError);
   }
   return status;
 }
@@ -51,24 +53,9 @@ int Checksums(const std::string& path, const ScanOptions& options, Json& documen
 }  // namespace
 
 int RunChecksums(const ScanOptions& options) {
-  const bool headers = options.files.size() > 1 && !options.json;
-  int status = kExitComplete;
-  Json documents = Json::array();
-  for (std::size_t i = 0; i < options.files.size(); ++i) {
-    const std::string& path = options.files[i];
-    if (headers) {
-      std::printf("%s==> %s <==\n", i == 0 ? "" : "\n",
-                  path == "-" ? "standard input" : path.c_str());
-      std::fflush(stdout);
-    }
-    status = WorseStatus(status, Checksums(path, options, documents));
-  }
-  if (options.json && !documents.empty()) {
-    std::puts((documents.size() == 1 ? documents.front() : documents).dump(2).c_str());
-  }
-  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0)
-    status = WorseStatus(status, kExitFileError);
-  return status;
+  return ForEachFile(options, [&options](const std::string& path, Json& documents) {
+    return Checksums(path, options, documents);
+  });
 }
 
 }  // namespace larkspan

@@ -15,6 +15,7 @@
 #include "compare_command.h"
 #include "console_view.h"
 #include "dump.h"
+#include "each_file.h"
 #include "map_json.h"
 #include "map_report.h"
 #include "options.h"
@@ -25,13 +26,6 @@ namespace {
 using namespace larkspan;
 
 using Json = nlohmann::ordered_json;
-
-// True when everything written to standard output has gone out.
-bool Flushed() {
-  if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return true;
-  std::fprintf(stderr, "larkspan-scan: cannot write the listing: %s\n", std::strerror(errno));
-  return false;
-}
 
 bool SameTarget(int first, int second) {
   struct stat a {};
@@ -91,22 +85,7 @@ int main(int argc, char** argv) {
   const ScanOptions& options = command.options;
   if (options.compare) return RunCompare(options);
   if (!options.checksums.empty()) return RunChecksums(options);
-  const bool headers = options.files.size() > 1 && !options.json;
-  int status = kExitComplete;
-  Json documents = Json::array();
-  for (std::size_t i = 0; i < options.files.size(); ++i) {
-    const std::string& path = options.files[i];
-    if (headers) {
-      std::printf("%s==> %s <==\n", i == 0 ? "" : "\n",
-                  path == "-" ? "standard input" : path.c_str());
-    }
-    status = WorseStatus(status, ScanCatching(path, options, documents));
-  }
-  // One file's document stands alone; several files' are one array.
-  if (options.json && !documents.empty()) {
-    const Json& text = documents.size() == 1 ? documents.front() : documents;
-    std::puts(text.dump(2).c_str());
-    if (!Flushed()) status = WorseStatus(status, kExitFileError);
-  }
-  return status;
+  return ForEachFile(options, [&options](const std::string& path, Json& documents) {
+    return ScanCatching(path, options, documents);
+  });
 }
