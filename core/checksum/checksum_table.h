@@ -14,6 +14,10 @@
 
 namespace larkspan {
 
+// The most gap bytes a window fills for a checksum: what the slowest algorithm
+// gets through in about 50 ms.
+inline constexpr std::uint64_t kMaxGapsAtOnce = std::uint64_t{16} << 20;
+
 class ChecksumTable {
  public:
   struct Row {
@@ -21,6 +25,7 @@ class ChecksumTable {
     std::uint64_t bytes = 0;        // with data
     std::string value;              // of the bytes with data
     std::string valueWithGapsAsFF;  // the same when the range has no gaps
+    // Either says so when the range has more than kMaxGapsAtOnce gap bytes to fill.
   };
 
   // `image` outlives the table.
@@ -41,7 +46,9 @@ class ChecksumTable {
 
 // The checksum of the bytes with data from `first` to `last` of `image`, or of the
 // whole image without a range, as a status line says it:
-// "CRC-32/ISO-HDLC CBF43926 of 9 bytes with data"; "no data" when there is none.
+// "CRC-32/ISO-HDLC CBF43926 of 9 bytes with data"; "no data" when there is none;
+// for a word-fed CRC over more than kMaxGapsAtOnce gap bytes, that it was not
+// computed.
 std::string ChecksumStatusText(const MemoryImage& image, const ChecksumAlgorithm& algorithm,
                                std::optional<ChecksumRange> range);
 

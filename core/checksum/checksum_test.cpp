@@ -163,6 +163,19 @@ TEST(Checksum, TableAndStatus) {
             "sum8 69 of 2 bytes with data");
   EXPECT_EQ(ChecksumStatusText(image, Named("sum8"), ChecksumRange{0x14, 0x15}), "sum8: no data");
   EXPECT_EQ(ChecksumTable(MemoryImage(), Named("crc32")).Count(), 0U);
+  // Data at both ends of the address space: the window does not fill 4 GiB of gaps.
+  const MemoryImage wide = Image({{0, "12"}, {0xFFFFFFFE, "34"}});
+  EXPECT_EQ(ChecksumStatusText(wide, Named("crc32"), std::nullopt),
+            "CRC-32/ISO-HDLC " +
+                ValueText(Named("crc32"), ComputeChecksum(image, Named("crc32"),
+                                                          Request(ChecksumRange{0x10, 0x13},
+                                                                  std::nullopt, std::nullopt))
+                                              .value) +
+                " of 4 bytes with data");
+  EXPECT_EQ(ChecksumStatusText(wide, Named("stm32"), std::nullopt),
+            "stm32: not computed: 4294967292 gap bytes to fill");
+  const ChecksumTable wideTable(wide, Named("crc32"));
+  EXPECT_EQ(wideTable.At(0).valueWithGapsAsFF, "not computed: 4294967292 gap bytes to fill");
 }
 
 }  // namespace

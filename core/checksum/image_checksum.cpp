@@ -116,7 +116,12 @@ ChecksumResult ComputeChecksum(const MemoryImage& image, const ChecksumAlgorithm
     const std::span<const Piece> pieces = PiecesIn(image, *result.range);
     result.bytes = BytesIn(pieces, *result.range);
     result.gaps = result.range->Length() - result.bytes;
-    if (!result.fill && result.gaps > 0) fed.push_back({MakeEngine(algorithm), kErasedByte});
+    const bool filled = result.fill || request.withGapsAsFF;
+    result.gapsNotFilled = filled && result.gaps > request.maxFilledGaps;
+    if (result.gapsNotFilled && result.fill) return result;
+    if (!result.fill && result.gaps > 0 && filled && !result.gapsNotFilled) {
+      fed.push_back({MakeEngine(algorithm), kErasedByte});
+    }
     Walk(image, pieces, *result.range, fed);
     if (words) {
       result.padding = static_cast<std::uint32_t>(-result.range->Length() & 3);

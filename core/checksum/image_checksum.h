@@ -27,6 +27,12 @@ struct ChecksumRequest {
   std::optional<std::uint8_t> fill;
   // Where the value is stored, width / 8 bytes (rounded up).
   std::optional<std::uint32_t> verifyAt;
+  // Without a fill, whether the value with the gaps as FF is computed too.
+  bool withGapsAsFF = true;
+  // Gaps are fed only when the range has at most this many gap bytes: a window
+  // that must answer at once sets it, since a range over most of the 4 GiB
+  // address space would take seconds to fill.
+  std::uint64_t maxFilledGaps = UINT64_MAX;
 };
 
 // The value read at an address in both byte orders.
@@ -53,6 +59,9 @@ struct ChecksumResult {
   // Of a word-fed CRC: the fill bytes that completed the last word.
   std::uint32_t padding = 0;
   std::optional<StoredChecksum> stored;  // with a `verifyAt`
+  // More gap bytes than the request's maxFilledGaps: no value that fills them was
+  // computed (with a fill, or a word-fed CRC, none at all).
+  bool gapsNotFilled = false;
 
   // True unless a stored value was asked for and does not match.
   bool Verified() const { return !stored || stored->Matches(); }
