@@ -17,6 +17,7 @@
 #include "compare/image_compare.h"
 #include "memory/image_search.h"
 #include "memory/memory_map.h"
+#include "platform/window_placement.h"
 #include "rows/row_controls.h"
 
 namespace larkspan {
@@ -24,6 +25,10 @@ namespace larkspan {
 CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   BuildControls();
   AddShortcuts();
+  if (parent != nullptr) {
+    resize(sizeHint());
+    PlaceWindowBeside(*this, *parent);
+  }
 }
 
 CompareWindow::~CompareWindow() = default;

@@ -19,6 +19,7 @@
 #include "image/image_view.h"
 #include "memory/image_rows.h"
 #include "memory/image_search.h"
+#include "platform/window_placement.h"
 #include "rows/row_controls.h"
 
 namespace larkspan {
@@ -26,6 +27,10 @@ namespace larkspan {
 ImageWindow::ImageWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   BuildControls();
   AddShortcuts();
+  if (parent != nullptr) {
+    resize(sizeHint());
+    PlaceWindowBeside(*this, *parent);
+  }
   SetImage(nullptr, QString(), QString());
 }
 

@@ -7,7 +7,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTreeView>
@@ -133,18 +132,7 @@ MapWindow::MapWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(Close_Button, &QPushButton::clicked, this, &QWidget::close);
   new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
   resize(640, 420);
-  PlaceBeside(*parent);
-}
-
-// Until the window is shown its frame is unknown: taken to add what the main
-// window's frame adds.
-void MapWindow::PlaceBeside(const QWidget& main) {
-  const QScreen* screen = main.screen();
-  if (screen == nullptr) return;
-  const QSize frame = size() + main.frameGeometry().size() - main.size();
-  const std::optional<QPoint> at =
-      larkspan::PlaceBeside(screen->availableGeometry(), main.frameGeometry(), frame);
-  if (at) move(*at);
+  PlaceWindowBeside(*this, *parent);
 }
 
 MapWindow::~MapWindow() = default;

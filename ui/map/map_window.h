@@ -62,7 +62,6 @@ class MapWindow final : public QWidget {
   void ImageChosen();
 
  private:
-  void PlaceBeside(const QWidget& main);
   void AddTable(const QString& headers);
   void Fill(Table table, std::size_t rows, MapTableModel::RowCells cells);
   void FillTables(const MapSummary& summary);
